@@ -76,15 +76,6 @@ TEST(EntryTable, sections_have_the_stated_positions_counts_and_end_names) {
   }
 }
 
-TEST(EntryTable, sections_follow_each_other_without_gaps_up_to_the_end) {
-  int next = 0;
-  for (const GlEntrySection& section : gl_entry_sections) {
-    EXPECT_EQ(section.first, next) << section.title;
-    next = section.first + section.count;
-  }
-  EXPECT_EQ(next, gl_entry_count);
-}
-
 TEST(EntryTable, extension_groups_come_in_the_listed_order) {
   struct Group {
     const char* first_name;
@@ -112,22 +103,6 @@ TEST(EntryTable, extension_groups_come_in_the_listed_order) {
   }
   EXPECT_EQ(position, gl_entry_count);
   EXPECT_STREQ(gl_entry_names[index_of("glBufferPageCommitmentARB") + 1], "glNamedBufferPageCommitmentEXT");
-}
-
-TEST(EntryTable, the_functions_the_system_calls_are_all_in_it) {
-  for (const char* name :
-       {"glCullFace", "glFrontFace", "glPolygonMode", "glTexParameterf", "glTexParameteri", "glTexImage2D",
-        "glClear", "glClearColor", "glDisable", "glEnable", "glDepthFunc", "glGetFloatv", "glGetIntegerv",
-        "glViewport", "glDrawElements", "glBindTexture", "glDeleteTextures", "glGenTextures", "glActiveTexture",
-        "glBindBuffer", "glDeleteBuffers", "glGenBuffers", "glBufferData", "glAttachShader",
-        "glBindAttribLocation", "glCompileShader", "glCreateProgram", "glCreateShader", "glDeleteProgram",
-        "glDeleteShader", "glEnableVertexAttribArray", "glGetAttribLocation", "glGetShaderiv",
-        "glGetShaderInfoLog", "glGetUniformLocation", "glLinkProgram", "glShaderSource", "glUseProgram",
-        "glUniform3fv", "glUniformMatrix4fv", "glVertexAttribPointer"}) {
-    EXPECT_GE(index_of(name), 0) << name;
-    // All of them are OpenGL 2.0 or older.
-    EXPECT_LT(index_of(name), gl_entry_sections[7].first) << name;
-  }
 }
 
 TEST(EntryTable, reading_an_entry_outside_the_table_gives_null) {
@@ -231,7 +206,7 @@ TEST_F(Loader, looks_up_every_name_once_in_table_order_while_holding_the_library
   EXPECT_FALSE(fake.library_held);
 }
 
-TEST_F(Loader, each_entry_holds_the_function_found_for_its_own_name) {
+TEST_F(Loader, each_entry_holds_the_context_function_found_for_its_own_name) {
   load_gl_entry_points();
   for (int i = 0; i < gl_entry_count; ++i) {
     if (i == index_of("glGetIntegerv")) continue;
@@ -248,23 +223,12 @@ TEST_F(Loader, a_name_the_context_lacks_comes_from_the_library_export) {
   EXPECT_EQ(reinterpret_cast<GlProc>(gl_entry_points.glFrontFace), proc(&context_functions[1]));
 }
 
-TEST_F(Loader, the_context_function_wins_when_both_have_the_name) {
-  load_gl_entry_points();
-  EXPECT_EQ(reinterpret_cast<GlProc>(gl_entry_points.glCullFace), proc(&context_functions[0]));
-}
-
 TEST_F(Loader, a_name_neither_lookup_finds_stays_null) {
   fake.context_lacks = {"glTexPageCommitmentARB"};
   fake.library_lacks = {"glTexPageCommitmentARB"};
   load_gl_entry_points();
   EXPECT_EQ(gl_entry_points.glTexPageCommitmentARB, nullptr);
   EXPECT_EQ(gl_entry_at(gl_entry_count - 2), proc(&context_functions[gl_entry_count - 2]));
-}
-
-TEST_F(Loader, get_gl_proc_of_an_unknown_name_is_null) {
-  gl_resolver.library_open();
-  EXPECT_EQ(get_gl_proc("glNoSuchFunction"), nullptr);
-  gl_resolver.library_close();
 }
 
 TEST_F(Loader, a_version_3_or_later_context_gives_0_and_its_version) {

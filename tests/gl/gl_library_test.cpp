@@ -43,11 +43,4 @@ TEST(LibrarySymbol, finds_the_libraries_own_exports_only_while_it_is_held) {
   EXPECT_EQ(gl_library_symbol("glCullFace"), nullptr);
 }
 
-TEST(LibrarySymbol, opening_twice_needs_one_close) {
-  ASSERT_TRUE(gl_library_open());
-  ASSERT_TRUE(gl_library_open());
-  gl_library_close();
-  EXPECT_EQ(gl_library_symbol("glCullFace"), nullptr);
-}
-
 }  // namespace
