@@ -1,0 +1,114 @@
+#include "frame/run_frame.h"
+
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+
+#include <cstdlib>
+
+#include "frame/app_info.h"
+#include "frame/asset_startup.h"
+#include "frame/callbacks.h"
+#include "frame/gl_entry_points.h"
+#include "frame/window_config.h"
+#include "frame/window_icon.h"
+#include "platform/platform.h"
+#include "puzzle/sequencer.h"
+#include "render/frame_renderer.h"
+#include "shell/run_mode.h"
+
+GLFWwindow* main_window = nullptr;
+
+namespace {
+
+void init_windowing() {
+  // Registered first so that initialisation errors are shown too.
+  glfwSetErrorCallback(show_glfw_error);
+  if (glfwInit() == GLFW_FALSE) {
+    show_message_box("Failed to initialize GLFW", "Debug", BoxIcon::Information);
+  }
+}
+
+void apply_window_icon() {
+  GLFWimage icon = {window_icon_size, window_icon_size,
+                    const_cast<unsigned char*>(window_icon_pixels)};
+  glfwSetWindowIcon(main_window, 1, &icon);
+}
+
+void create_main_window() {
+  glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, app_info.gl_major);
+  glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, app_info.gl_minor);
+  if (app_info.robust_context) {
+    glfwWindowHint(GLFW_CONTEXT_ROBUSTNESS, GLFW_LOSE_CONTEXT_ON_RESET);
+  }
+  glfwWindowHint(GLFW_SAMPLES, app_info.samples);
+  glfwWindowHint(GLFW_STEREO, GLFW_FALSE);
+
+  if (run_mode == Preview) {
+    main_window = adopt_host_window(host_window, nullptr);
+  } else {
+    GLFWmonitor* monitor = app_info.fullscreen ? glfwGetPrimaryMonitor() : nullptr;
+    main_window = glfwCreateWindow(app_info.width, app_info.height, app_info.title, monitor, nullptr);
+  }
+  if (main_window == nullptr) {
+    show_message_box("Failed to open window", "Debug", BoxIcon::Information);
+    glfwTerminate();
+    std::exit(0);
+  }
+
+  glfwSetWindowSizeCallback(main_window, window_size_changed);
+  glfwSetKeyCallback(main_window, quit_on_input);
+  glfwSetMouseButtonCallback(main_window, quit_on_input);
+  glfwSetCursorPosCallback(main_window, ignore_pointer);
+  glfwSetScrollCallback(main_window, ignore_pointer);
+  glfwMakeContextCurrent(main_window);
+  if (app_info.window_icon) apply_window_icon();
+  load_gl_entry_points();
+}
+
+// One pass per frame; a frame is drawn and presented before any exit test.
+void run_frame_loop() {
+  const bool in_host = run_mode == Preview;
+  for (;;) {
+    if (in_host && !begin_host_frame(main_window, host_window)) break;
+    const double t = glfwGetTime();
+    update_frame(t);
+    glfwSwapBuffers(main_window);
+    if (in_host) end_host_frame();
+    if (key_event_pending(main_window)) quit_on_input(main_window, 0, 0, 0, 0);
+    glfwPollEvents();
+    const bool escape = glfwGetKey(main_window, GLFW_KEY_ESCAPE) != GLFW_RELEASE;
+    const bool close = glfwWindowShouldClose(main_window) == GLFW_TRUE;
+    if (in_host && !host_window_enabled(host_window)) break;
+    if (escape || close || termination_requested()) break;
+  }
+}
+
+void shut_down() {
+  const bool in_host = run_mode == Preview;
+  if (in_host) hold_display();
+  release_gl_objects();
+  if (in_host) release_host_window(main_window);
+  glfwDestroyWindow(main_window);
+  main_window = nullptr;
+  if (in_host) release_display();
+  glfwTerminate();
+}
+
+}  // namespace
+
+void run_frame() {
+  install_termination_handlers();
+  init_windowing();
+  prepare_window_config();
+
+  // The host cannot take its window away while the context and assets are set up.
+  const bool in_host = run_mode == Preview;
+  if (in_host) hold_display();
+  create_main_window();
+  setup_gl_state();
+  start_assets();
+  if (in_host) release_display();
+
+  run_frame_loop();
+  shut_down();
+}

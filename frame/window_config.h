@@ -1,0 +1,28 @@
+// The window's title and size, settled before the window is made.
+#pragma once
+
+#include "platform/platform.h"
+#include "shell/run_mode.h"
+
+struct WindowConfigInput {
+  RunMode mode;
+  ClientSize host;       // the host window's client area (Preview only)
+  bool fullscreen;
+  int os_version;        // see os_version_number()
+  bool have_video_mode;  // the primary monitor's current mode could be read
+  int video_width;
+  int video_height;
+};
+
+struct WindowSize {
+  int width;
+  int height;
+};
+
+// Pure: the preview takes the host's client area (0 x 0 when the host is no
+// window, which the adoption then refuses); full screen takes the monitor's mode
+// where the system reports it; everything else 800 x 600.
+WindowSize choose_window_size(const WindowConfigInput& input);
+
+// Fills the title, width and height of app_info for this run.
+void prepare_window_config();

@@ -1,0 +1,25 @@
+// Shared by the X11 platform files: the recorded protocol errors and the display
+// the frame holds.
+#pragma once
+
+#include <X11/Xlib.h>
+
+// Number of protocol errors seen so far on any connection; never fatal.
+unsigned long x_error_count();
+
+// Runs a request sequence and reports whether it raised a protocol error.
+class XErrorTrap {
+ public:
+  explicit XErrorTrap(Display* display);
+  bool failed();  // syncs, then compares the error count
+
+ private:
+  Display* display_;
+  unsigned long start_;
+};
+
+// The windowing library's display, or null before it is up.
+Display* frame_display();
+
+// Lets go of a held display (message boxes need the server).
+void release_display_if_held();

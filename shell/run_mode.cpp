@@ -1,0 +1,4 @@
+#include "shell/run_mode.h"
+
+RunMode run_mode = Default;
+NativeWindow host_window = 0;
