@@ -1,0 +1,7 @@
+#include "puzzle/draw_frame_counter.h"
+
+#include "render/frame_renderer.h"
+
+long draw_frame_count;
+
+void draw_frame() { ++draw_frame_count; }
