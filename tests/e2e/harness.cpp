@@ -16,6 +16,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 extern char** environ;
 
@@ -199,6 +200,16 @@ Rgb screen_pixel(Display* display, int x, int y) {
 bool near(Rgb a, Rgb b, int tolerance) {
   return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
          std::abs(a.b - b.b) <= tolerance;
+}
+
+bool shows_background(Display* display, int x, int y, int width, int height) {
+  const int right = x + width - 2;
+  const int bottom = y + height - 2;
+  int corners = 0;
+  for (const auto& [px, py] : {std::pair{x + 1, y + 1}, {right, y + 1}, {x + 1, bottom}, {right, bottom}}) {
+    corners += near(screen_pixel(display, px, py), background);
+  }
+  return corners >= 3;
 }
 
 int xdotool(const std::string& display, const std::string& arguments) {

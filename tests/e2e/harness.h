@@ -81,6 +81,9 @@ std::optional<WindowInfo> wait_for_window(Display* display, const std::string& n
 // Colour of a screen pixel, read from the root window.
 Rgb screen_pixel(Display* display, int x, int y);
 bool near(Rgb a, Rgb b, int tolerance = 2);
+// The area shows the saver's background: the drifting cube covers at most one of
+// its four corners at a time, so at least three of them hold the background.
+bool shows_background(Display* display, int x, int y, int width, int height);
 
 // Runs xdotool on the display; returns its exit status.
 int xdotool(const std::string& display, const std::string& arguments);
