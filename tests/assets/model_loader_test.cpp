@@ -170,4 +170,35 @@ TEST_F(ModelLoading, text_with_only_unknown_lines_loads_nothing) {
   EXPECT_FALSE(load("# comment\ns 1\nl 1 2\nfoo bar\n\n"));
 }
 
+TEST_F(ModelLoading, arbitrary_lines_never_index_outside_the_lists) {
+  // Lines assembled from the grammar's pieces, the malformed ones included.
+  const char* keywords[] = {"v", "v", "v", "vt", "vn", "f", "f", "f", "g", "o", "usemtl", "mtllib", "gx", "#"};
+  const char* pieces[] = {"1", "-1", "0", "3", "-7", "2/1", "1//2", "4/3/2", "1/2/3/4", "/", "//", "", "\t",
+                          "\r", "1e39", "-2147483649", "99999999999999999999", "x", "0.5", "-0.25", "nan", "2"};
+  std::uint32_t state = 12345;
+  auto next = [&] { return state = state * 1103515245u + 12345u, state >> 16; };
+  std::string text;
+  for (int line = 0; line < 3000; ++line) {
+    text += keywords[next() % std::size(keywords)];
+    const int n = static_cast<int>(next() % 6);
+    for (int i = 0; i < n; ++i) {
+      text += next() % 8 == 0 ? "  " : " ";
+      text += pieces[next() % std::size(pieces)];
+    }
+    text += next() % 4 == 0 ? "\r\n" : "\n";
+  }
+  load(text, "newmtl a\n");
+  for (std::uint32_t i : loader.indices) {
+    ASSERT_LT(i, loader.vertices.size());
+  }
+  EXPECT_EQ(loader.indices.size() % 3, 0u);
+  EXPECT_GT(loader.indices.size(), 30u);
+  EXPECT_GT(loader.meshes.size(), 10u);
+  for (const Mesh& m : loader.meshes) {
+    for (std::uint32_t i : m.indices) {
+      ASSERT_LT(i, m.vertices.size());
+    }
+  }
+}
+
 }  // namespace
