@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <set>
 
 #include "assets/bitmap_reader.h"
@@ -39,6 +41,23 @@ TEST(EmbeddedResources, every_asset_id_is_present_and_unknown_ids_are_not) {
   EXPECT_EQ(find_resource(ResourceType::Bitmap, obj_id).data, nullptr);
   EXPECT_EQ(find_resource(ResourceType::TextFile, 103).data, nullptr);
   EXPECT_EQ(find_resource(ResourceType::TextFile, 0).data, nullptr);
+}
+
+TEST(EmbeddedResources, embedded_bytes_equal_the_committed_files) {
+  const std::pair<ResourceType, std::uint16_t> ids[] = {{ResourceType::TextFile, obj_id},
+                                                        {ResourceType::TextFile, mtl_id},
+                                                        {ResourceType::Bitmap, 103},
+                                                        {ResourceType::Bitmap, 121}};
+  const char* files[] = {"rectangle_object.obj", "rectangle_object.mtl", "cubie_texture_128.bmp",
+                         "cubie_texture_1.bmp"};
+  for (std::size_t i = 0; i < std::size(files); ++i) {
+    std::ifstream in(std::string(RESOURCE_DIR "/") + files[i], std::ios::binary);
+    ASSERT_TRUE(in) << files[i];
+    const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const ResourceBytes r = find_resource(ids[i].first, ids[i].second);
+    ASSERT_NE(r.data, nullptr);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(r.data), r.size), file) << files[i];
+  }
 }
 
 TEST(EmbeddedTexts, shader_texts_end_in_a_comment_opening_and_a_zero) {
