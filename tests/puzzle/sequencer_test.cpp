@@ -332,7 +332,7 @@ TEST_F(Sequencer, a_clock_already_at_thirty_days_keeps_the_delay_and_the_pauses)
 
 TEST_F(Sequencer, thirty_days_of_running_keep_the_time_step_and_the_pauses_true) {
   // Thirty days in coarse steps (each move takes one frame), then a steady 60 fps.
-  const double coarse = 6.0;
+  const double coarse = 20.0;
   long cycles = 0;
   std::int32_t prev_scrambling = scrambling;
   for (double t = 0.0; t < 30.0 * day; t += coarse) {
@@ -347,7 +347,7 @@ TEST_F(Sequencer, thirty_days_of_running_keep_the_time_step_and_the_pauses_true)
     }
     prev_scrambling = scrambling;
   }
-  EXPECT_GT(cycles, 8000);
+  EXPECT_GT(cycles, 2000);
   Show show{30.0 * day, 60.0};
   show.step();  // the last coarse step
   expect_true_pace(show, 180.0);
