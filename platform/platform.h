@@ -38,6 +38,8 @@ struct ClientSize {
   int height;
 };
 ClientSize host_client_size(NativeWindow host);
+// The root window of the default display; 0 when there is no display.
+NativeWindow default_root_window();
 // False once the host window is destroyed or no longer viewable.
 bool host_window_enabled(NativeWindow host);
 // Wraps the host's window in a library window with a current-able context that

@@ -1,5 +1,6 @@
 // Program entry: read the host's command line once, pick the run mode, apply the
 // single-instance guard, and hand over to the About window or the frame.
+#include <cstdlib>
 #include <string>
 
 #include "frame/app_info.h"
@@ -7,6 +8,7 @@
 #include "platform/platform.h"
 #include "shell/about_window.h"
 #include "shell/command_line.h"
+#include "shell/host_arguments.h"
 #include "shell/run_mode.h"
 #include "shell/single_instance.h"
 
@@ -30,6 +32,17 @@ int main(int argc, char** argv) {
   const CommandLine chosen = parse_command_line(command_line.c_str(), app_info.force_configure);
   run_mode = chosen.mode;
   host_window = handle_to_window(chosen.handle);
+
+  // XScreenSaver starts hacks with -root or -window-id and no slash switch. Such a
+  // run draws into the host's window as a preview does, but the host runs one per
+  // screen and manages their lives, so the guard does not apply.
+  const HostArguments host = parse_host_arguments(argc, argv, std::getenv("XSCREENSAVER_WINDOW"));
+  if (host.present && run_mode == Default) {
+    run_mode = Preview;
+    host_window = host.root_window ? default_root_window() : host.window;
+    run_frame();
+    return 0;
+  }
 
   if ((run_mode == Preview || run_mode == Default) && !acquire_single_instance()) return 0;
 

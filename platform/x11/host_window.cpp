@@ -54,6 +54,14 @@ void release_display() {
 
 void release_display_if_held() { release_display(); }
 
+NativeWindow default_root_window() {
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return 0;
+  const NativeWindow root = DefaultRootWindow(display);
+  XCloseDisplay(display);
+  return root;
+}
+
 ClientSize host_client_size(NativeWindow host) {
   Display* display = frame_display();
   if (display == nullptr || host == 0) return {false, 0, 0};

@@ -99,6 +99,18 @@ Program::Program(const std::vector<std::string>& args, const std::string& displa
                  const std::vector<std::string>& extra_env) {
   std::vector<std::string> argv = {program_path()};
   argv.insert(argv.end(), args.begin(), args.end());
+  start(argv, display, extra_env);
+}
+
+Program Program::command(const std::vector<std::string>& argv, const std::string& display,
+                         const std::vector<std::string>& extra_env) {
+  Program program;
+  program.start(argv, display, extra_env);
+  return program;
+}
+
+void Program::start(const std::vector<std::string>& argv, const std::string& display,
+                    const std::vector<std::string>& extra_env) {
   std::vector<std::string> env = environment_without_display();
   if (!display.empty()) env.push_back("DISPLAY=" + display);
   env.insert(env.end(), extra_env.begin(), extra_env.end());
@@ -106,7 +118,13 @@ Program::Program(const std::vector<std::string>& args, const std::string& displa
   pid_ = spawn(argv, env, "/dev/null", stderr_path_);
 }
 
+Program::Program(Program&& other) noexcept
+    : pid_(other.pid_), status_(other.status_), stderr_path_(std::move(other.stderr_path_)) {
+  other.pid_ = -1;
+}
+
 Program::~Program() {
+  if (pid_ <= 0) return;
   if (running()) {
     kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);

@@ -42,9 +42,13 @@ class Program {
   // Starts the program with the given arguments on the given display (empty: no DISPLAY).
   Program(const std::vector<std::string>& args, const std::string& display,
           const std::vector<std::string>& extra_env = {});
+  // Any other command, e.g. a screensaver host: argv[0] is looked up on PATH.
+  static Program command(const std::vector<std::string>& argv, const std::string& display,
+                         const std::vector<std::string>& extra_env = {});
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
+  Program(Program&& other) noexcept;
 
   pid_t pid() const { return pid_; }
   // The exit code (or 128 + signal) once the process ended within the time; nothing otherwise.
@@ -54,6 +58,9 @@ class Program {
   std::string error_output() const;
 
  private:
+  Program() = default;
+  void start(const std::vector<std::string>& argv, const std::string& display,
+             const std::vector<std::string>& extra_env);
   pid_t pid_ = -1;
   std::optional<int> status_;
   std::string stderr_path_;
