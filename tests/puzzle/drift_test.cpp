@@ -193,14 +193,6 @@ TEST_F(Drift, moves_and_tumbles_at_the_stated_rates_per_second) {
   EXPECT_TRUE(same_bits(cube_translation, translate(cube_position[0], cube_position[1], cube_position[2])));
 }
 
-TEST_F(Drift, the_cube_turns_z_first_then_y_then_x_about_its_own_centre) {
-  seed_random(0);
-  init_drift();
-  update_drift();
-  const mat4 expected = rotate(30.0f, 1.0f, 0.0f, 0.0f) * rotate(-30.0f, 0.0f, 1.0f, 0.0f) * rotate(0.0f, 0.0f, 0.0f, 1.0f);
-  EXPECT_TRUE(same_bits(cube_rotation, expected));
-}
-
 TEST_F(Drift, a_zero_time_step_changes_nothing) {
   seed_random(3);
   init_drift();

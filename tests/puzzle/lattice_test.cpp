@@ -31,13 +31,6 @@ TEST_F(Lattice, surface_list_holds_218_slots_in_x_major_order) {
   }
 }
 
-TEST_F(Lattice, surface_list_is_the_same_after_a_second_initialisation) {
-  init_lattice();
-  const SurfaceSlots first = surface_slots;
-  init_lattice();
-  EXPECT_EQ(std::memcmp(&first, &surface_slots, sizeof first), 0);
-}
-
 TEST(SurfaceRank, counts_the_coordinates_on_a_face) {
   EXPECT_EQ(surface_rank(0, 0, 0), 3);
   EXPECT_EQ(surface_rank(0, 3, 6), 2);

@@ -130,11 +130,6 @@ TEST(Layout, vector_elements_are_contiguous_from_element_zero) {
   EXPECT_EQ(w[3], 7.0f);
 }
 
-TEST(Builders, a_matrix_from_one_vector_repeats_it_in_every_column) {
-  const mat4 m(vec4(1.0f, 2.0f, 3.0f, 4.0f));
-  for (int c = 0; c < 4; ++c) EXPECT_EQ(m[c][2], 3.0f);
-}
-
 TEST(Vectors, difference_and_division_work_element_by_element) {
   const vec3 d = vec3(5.0f, 7.0f, 9.0f) - vec3(1.0f, 2.0f, 3.0f);
   EXPECT_EQ(d, vec3(4.0f, 5.0f, 6.0f));
