@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "assets/bitmap_reader.h"
 #include "platform/platform.h"
 #include "shell/maker.h"
 
@@ -32,9 +33,12 @@ struct AboutState {
 };
 AboutState about = {};
 
+// No logo (none embedded, or not a 24-bit BMP) leaves its place to the background.
 AboutBitmap load_logo() {
-  (void)logo_resource;
-  return 0;
+  const ResourceBytes bytes = find_resource(ResourceType::Bitmap, logo_resource);
+  BitmapView view = {};
+  if (bytes.data == nullptr || !read_bitmap(bytes.data, bytes.size, view)) return 0;
+  return about_create_bitmap({view.pixels, view.width, view.height, view.row_stride, view.bottom_up});
 }
 
 }  // namespace
