@@ -70,8 +70,7 @@ ScreenArea about_primary_screen();
 // A top-level window with a caption and a close control only, not resizable, at
 // (x, y) with a client area of width x height; 0 when the class is unknown or the
 // window cannot be made.
-NativeWindow about_create_window(const char* class_name, const char* caption, int x, int y, int width,
-                                 int height);
+NativeWindow about_create_window(const char* class_name, const char* caption, int x, int y, int width, int height);
 // The controls' positions are client coordinates of the parent; 0 on failure.
 NativeWindow about_create_static(NativeWindow parent, const char* text, int x, int y, int width, int height,
                                  int control_id);

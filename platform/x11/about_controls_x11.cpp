@@ -61,8 +61,8 @@ void underline_metrics(XftFont* face, int& offset, int& thickness) {
   if (thickness < 1) thickness = 1;
 }
 
-void draw_text_line(ControlSlot& control, const FontSlot& font, XftColor& colour, int x, int baseline,
-                    const char* text, int length) {
+void draw_text_line(ControlSlot& control, const FontSlot& font, XftColor& colour, int x, int baseline, const char* text,
+                    int length) {
   if (length <= 0) return;
   XftDrawStringUtf8(control.draw, &colour, font.face, x, baseline, reinterpret_cast<const FcChar8*>(text), length);
   if (font.underline) {
@@ -90,7 +90,8 @@ const char* wrap_point(XftFont* face, const char* start, const char* stop, int w
 
 void draw_static(ControlSlot& control) {
   StaticColours colours = {{0, 0, 0}, {255, 255, 255}};
-  if (s.procedure != nullptr) s.procedure(s.window, AboutMessage::StaticColours, {control.window, control.id, &colours});
+  if (s.procedure != nullptr)
+    s.procedure(s.window, AboutMessage::StaticColours, {control.window, control.id, &colours});
   XSetForeground(s.display, s.gc, about_pixel(colours.background));
   XFillRectangle(s.display, control.window, s.gc, 0, 0, static_cast<unsigned>(control.width),
                  static_cast<unsigned>(control.height));
@@ -148,9 +149,9 @@ NativeWindow create_control(ControlKind kind, NativeWindow parent, const char* t
   attributes.background_pixmap = None;  // each control paints all of itself
   attributes.event_mask = ExposureMask;
   if (kind == ControlKind::Button) attributes.event_mask |= ButtonPressMask | ButtonReleaseMask;
-  const Window window = XCreateWindow(s.display, parent, x, y, static_cast<unsigned>(width),
-                                      static_cast<unsigned>(height), 0, CopyFromParent, InputOutput,
-                                      CopyFromParent, CWBackPixmap | CWEventMask, &attributes);
+  const Window window =
+      XCreateWindow(s.display, parent, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
+                    CopyFromParent, InputOutput, CopyFromParent, CWBackPixmap | CWEventMask, &attributes);
   if (window == 0) return 0;
   *slot = {};
   slot->window = window;
@@ -224,8 +225,8 @@ AboutFont about_create_font(const FontSpec& spec) {
   int index = 1;
   while (index <= about_max_fonts && s.fonts[index].face != nullptr) ++index;
   if (index > about_max_fonts) return 0;
-  XftFont* face = XftFontOpen(s.display, s.screen, XFT_FAMILY, XftTypeString, spec.face, XFT_PIXEL_SIZE,
-                              XftTypeDouble, static_cast<double>(spec.pixel_height), XFT_WEIGHT, XftTypeInteger,
+  XftFont* face = XftFontOpen(s.display, s.screen, XFT_FAMILY, XftTypeString, spec.face, XFT_PIXEL_SIZE, XftTypeDouble,
+                              static_cast<double>(spec.pixel_height), XFT_WEIGHT, XftTypeInteger,
                               spec.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR, nullptr);
   if (face == nullptr) return 0;
   s.fonts[index] = {face, spec.underline};

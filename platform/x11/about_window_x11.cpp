@@ -59,8 +59,8 @@ void set_caption_and_class(Window window, const char* caption, const char* class
   XClassHint class_hint = {const_cast<char*>("cubesaver"), const_cast<char*>(class_name)};
   XSetClassHint(s.display, window, &class_hint);
   const long pid = getpid();
-  XChangeProperty(s.display, window, XInternAtom(s.display, "_NET_WM_PID", False), XA_CARDINAL, 32,
-                  PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
+  XChangeProperty(s.display, window, XInternAtom(s.display, "_NET_WM_PID", False), XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(&pid), 1);
 }
 
 // Fixed size at a fixed place; a caption with the close control only.
@@ -182,8 +182,7 @@ ScreenArea about_primary_screen() {
   return area;
 }
 
-NativeWindow about_create_window(const char* class_name, const char* caption, int x, int y, int width,
-                                 int height) {
+NativeWindow about_create_window(const char* class_name, const char* caption, int x, int y, int width, int height) {
   if (s.display == nullptr || s.window != 0 || class_name == nullptr || width <= 0 || height <= 0) return 0;
   const ClassSlot* window_class = find_class(class_name);
   if (window_class == nullptr) return 0;
@@ -193,10 +192,9 @@ NativeWindow about_create_window(const char* class_name, const char* caption, in
   attributes.background_pixel = WhitePixel(s.display, s.screen);
   attributes.event_mask = ExposureMask | StructureNotifyMask;
   XErrorTrap trap(s.display);  // the server refuses a window asynchronously
-  const Window window =
-      XCreateWindow(s.display, RootWindow(s.display, s.screen), x, y, static_cast<unsigned>(width),
-                    static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
-                    CWBackPixel | CWEventMask, &attributes);
+  const Window window = XCreateWindow(s.display, RootWindow(s.display, s.screen), x, y, static_cast<unsigned>(width),
+                                      static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                                      CWBackPixel | CWEventMask, &attributes);
   if (window == 0 || trap.failed()) return 0;
   set_caption_and_class(window, caption, class_name);
   set_fixed_frame(window, x, y, width, height);

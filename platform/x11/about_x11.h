@@ -58,7 +58,7 @@ struct AboutX11 {
   AboutWindowProc procedure;
   GC gc;
   ControlSlot controls[about_max_controls];
-  FontSlot fonts[about_max_fonts + 1];  // slot 0: the face of controls without a font
+  FontSlot fonts[about_max_fonts + 1];        // slot 0: the face of controls without a font
   BitmapSlot bitmaps[about_max_bitmaps + 1];  // slot 0 unused: bitmap 0 means none
   bool quit;
 };
