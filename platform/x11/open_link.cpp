@@ -9,6 +9,7 @@
 extern char** environ;
 
 void open_link(const char* url) {
+  if (url == nullptr || *url == '\0') return;
   // Start the opener from a short-lived child so that it is never left a zombie.
   const pid_t child = fork();
   if (child < 0) return;
