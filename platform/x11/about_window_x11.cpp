@@ -4,6 +4,7 @@
 #include <GLFW/glfw3.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <X11/cursorfont.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -198,6 +199,7 @@ NativeWindow about_create_window(const char* class_name, const char* caption, in
   if (window == 0 || trap.failed()) return 0;
   set_caption_and_class(window, caption, class_name);
   set_fixed_frame(window, x, y, width, height);
+  XDefineCursor(s.display, window, XCreateFontCursor(s.display, XC_left_ptr));  // the class's arrow
   s.gc = XCreateGC(s.display, window, 0, nullptr);
   s.window = window;
   s.procedure = window_class->procedure;
