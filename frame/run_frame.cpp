@@ -8,7 +8,10 @@
 #include "frame/app_info.h"
 #include "frame/asset_startup.h"
 #include "frame/callbacks.h"
+#include "frame/frame_log.h"
+#include "frame/frame_pacing.h"
 #include "frame/gl_entry_points.h"
+#include "frame/refresh_rate.h"
 #include "frame/window_config.h"
 #include "frame/window_icon.h"
 #include "platform/platform.h"
@@ -68,12 +71,19 @@ void create_main_window() {
 // One pass per frame; a frame is drawn and presented before any exit test.
 void run_frame_loop() {
   const bool in_host = run_mode == Preview;
+  // Where the swap does not wait for the vertical blank, pacing holds the loop
+  // to the refresh rate instead.
+  FramePacing pacing = start_frame_pacing(app_info.vsync, primary_refresh_rate());
+  open_frame_log();
   for (;;) {
     if (in_host && !begin_host_frame(main_window, host_window)) break;
     const double t = glfwGetTime();
     update_frame(t);
     glfwSwapBuffers(main_window);
     if (in_host) end_host_frame();
+    log_frame_presented();
+    // Outside the host's hold on the display, which must stay short.
+    sleep_seconds(frame_pacing_delay(pacing, t, glfwGetTime()));
     if (key_event_pending(main_window)) quit_on_input(main_window, 0, 0, 0, 0);
     glfwPollEvents();
     const bool escape = glfwGetKey(main_window, GLFW_KEY_ESCAPE) != GLFW_RELEASE;

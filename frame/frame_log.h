@@ -1,0 +1,11 @@
+// An opt-in log of presented frames for the benchmarks: with the environment
+// variable CUBESAVER_FRAME_LOG naming a file, each presented frame appends a
+// line "frame <n> <seconds>" with the monotonic clock (CLOCK_MONOTONIC on
+// Linux), which lets a harness count frames and time start-up from outside.
+// Without the variable nothing is written and each frame costs one test.
+#pragma once
+
+// Reads the variable and opens the file; called once before the first frame.
+void open_frame_log();
+// Called once per frame right after it was presented. Never allocates.
+void log_frame_presented();

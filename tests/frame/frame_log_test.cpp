@@ -1,0 +1,37 @@
+#include "frame/frame_log.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+// The log is opened once per process, so one case covers it.
+TEST(frame_log, numbers_each_presented_frame_with_a_rising_clock_reading) {
+  char path[] = "/tmp/frame_log_test_XXXXXX";
+  const int fd = mkstemp(path);
+  ASSERT_GE(fd, 0);
+  close(fd);
+  setenv("CUBESAVER_FRAME_LOG", path, 1);
+  open_frame_log();
+  for (int i = 0; i < 3; ++i) log_frame_presented();
+  std::fflush(nullptr);
+
+  std::ifstream file(path);
+  std::string word;
+  long number = -1;
+  double seconds = 0.0;
+  double previous = -1.0;
+  for (long expected = 0; expected < 3; ++expected) {
+    ASSERT_TRUE(file >> word >> number >> seconds);
+    EXPECT_EQ(word, "frame");
+    EXPECT_EQ(number, expected);
+    EXPECT_GE(seconds, previous);
+    previous = seconds;
+  }
+  EXPECT_FALSE(file >> word);
+  unlink(path);
+}
