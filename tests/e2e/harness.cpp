@@ -83,12 +83,13 @@ XServer::XServer(int width, int height) : width_(width), height_(height) {
   if (display_ == nullptr) throw std::runtime_error("Xvfb did not start on " + name_);
 }
 
-XServer::~XServer() {
-  if (display_ != nullptr) XCloseDisplay(display_);
-  kill_now();
-}
+XServer::~XServer() { kill_now(); }
 
 void XServer::kill_now() {
+  // Closed first: closing a connection to a dead server is an I/O error, which
+  // ends the process.
+  if (display_ != nullptr) XCloseDisplay(display_);
+  display_ = nullptr;
   if (pid_ <= 0) return;
   kill(pid_, SIGKILL);
   waitpid(pid_, nullptr, 0);

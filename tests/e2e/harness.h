@@ -26,7 +26,8 @@ class XServer {
   Display* display() const { return display_; }
   int width() const { return width_; }
   int height() const { return height_; }
-  // Ends the server at once, as a crashed or closed session would.
+  // Ends the server at once, as a crashed or closed session would; display() is
+  // null afterwards.
   void kill_now();
 
  private:
