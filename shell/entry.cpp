@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
 
   if (run_mode == Configure) {
     // Lives until the process ends, as the window's handles do.
-    new AboutWindow(1);
+    static AboutWindow* about_window = new AboutWindow(1);
+    (void)about_window;
     return 0;
   }
   run_frame();

@@ -114,7 +114,12 @@ void Program::start(const std::vector<std::string>& argv, const std::string& dis
                     const std::vector<std::string>& extra_env) {
   std::vector<std::string> env = environment_without_display();
   if (!display.empty()) env.push_back("DISPLAY=" + display);
-  env.insert(env.end(), extra_env.begin(), extra_env.end());
+  // A variable given here replaces the inherited one of the same name.
+  for (const auto& entry : extra_env) {
+    const std::string key = entry.substr(0, entry.find('=') + 1);
+    std::erase_if(env, [&](const std::string& e) { return e.compare(0, key.size(), key) == 0; });
+    env.push_back(entry);
+  }
   stderr_path_ = temp_path("stderr");
   pid_ = spawn(argv, env, "/dev/null", stderr_path_);
 }
