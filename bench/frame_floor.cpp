@@ -1,0 +1,227 @@
+// The floor: the program's GL work with no simulation. It opens the same
+// full-screen window with the same hints, runs the same start-up (timing each
+// step), freezes one pose of the cube and then draws it with the renderer's
+// own draw_frame every frame, as fast as the flags allow. Switches take parts
+// of the fixed state away one by one to measure what each costs.
+//
+//   frame_floor [--seconds S] [--startup-only] [--samples N] [--no-multisample]
+//               [--no-line-smooth] [--no-polygon-smooth] [--no-vsync]
+//               [--fill-front | --cull-front] [--plain-shader] [--draws N]
+//
+// With CUBESAVER_FRAME_LOG set it logs presented frames as the program does.
+
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "assets/cubie_mesh.h"
+#include "frame/app_info.h"
+#include "frame/frame_log.h"
+#include "frame/frame_pacing.h"
+#include "frame/gl_entry_points.h"
+#include "frame/refresh_rate.h"
+#include "frame/run_frame.h"
+#include "platform/platform.h"
+#include "puzzle/drift.h"
+#include "puzzle/lattice.h"
+#include "render/cubie_texture.h"
+#include "render/frame_renderer.h"
+#include "render/shader_program.h"
+
+namespace {
+
+struct Options {
+  double seconds = 0.0;  // 0: until SIGTERM
+  bool startup_only = false;
+  bool fill_front = false;
+  bool cull_front = false;
+  bool plain_shader = false;
+  int draws = surface_slot_count;
+};
+
+using Clock = std::chrono::steady_clock;
+Clock::time_point step_start;
+
+void start_step() { step_start = Clock::now(); }
+
+void end_step(const char* name) {
+  const double ms = std::chrono::duration<double, std::milli>(Clock::now() - step_start).count();
+  std::printf("startup %-22s %8.2f ms\n", name, ms);
+  step_start = Clock::now();
+}
+
+Options read_options(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    const char* arg = argv[i];
+    const bool has_value = i + 1 < argc;
+    if (std::strcmp(arg, "--seconds") == 0 && has_value) {
+      options.seconds = std::atof(argv[++i]);
+    } else if (std::strcmp(arg, "--samples") == 0 && has_value) {
+      app_info.samples = std::atoi(argv[++i]);
+    } else if (std::strcmp(arg, "--draws") == 0 && has_value) {
+      options.draws = std::atoi(argv[++i]);
+    } else if (std::strcmp(arg, "--startup-only") == 0) {
+      options.startup_only = true;
+    } else if (std::strcmp(arg, "--no-multisample") == 0) {
+      app_info.multisample = false;
+    } else if (std::strcmp(arg, "--no-line-smooth") == 0) {
+      app_info.line_smooth = false;
+    } else if (std::strcmp(arg, "--no-polygon-smooth") == 0) {
+      app_info.polygon_smooth = false;
+    } else if (std::strcmp(arg, "--no-vsync") == 0) {
+      app_info.vsync = false;
+    } else if (std::strcmp(arg, "--fill-front") == 0) {
+      options.fill_front = true;
+    } else if (std::strcmp(arg, "--cull-front") == 0) {
+      options.cull_front = true;
+    } else if (std::strcmp(arg, "--plain-shader") == 0) {
+      options.plain_shader = true;
+    } else {
+      std::fprintf(stderr, "frame_floor: unknown argument %s\n", arg);
+      std::exit(2);
+    }
+  }
+  return options;
+}
+
+// The same window as the saver's full-screen run.
+void open_window() {
+  start_step();
+  if (glfwInit() == GLFW_FALSE) std::exit(1);
+  end_step("glfw_init");
+  GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+  const GLFWvidmode* mode = glfwGetVideoMode(monitor);
+  app_info.width = mode->width;
+  app_info.height = mode->height;
+
+  // A window without a context, to split the window's cost from the context's.
+  glfwWindowHint(GLFW_CLIENT_API, GLFW_NO_API);
+  GLFWwindow* bare = glfwCreateWindow(app_info.width, app_info.height, "floor", monitor, nullptr);
+  end_step("window_without_context");
+  glfwDestroyWindow(bare);
+  glfwDefaultWindowHints();
+  start_step();
+
+  glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, app_info.gl_major);
+  glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, app_info.gl_minor);
+  if (app_info.robust_context) glfwWindowHint(GLFW_CONTEXT_ROBUSTNESS, GLFW_LOSE_CONTEXT_ON_RESET);
+  glfwWindowHint(GLFW_SAMPLES, app_info.samples);
+  glfwWindowHint(GLFW_STEREO, GLFW_FALSE);
+  main_window = glfwCreateWindow(app_info.width, app_info.height, "floor", monitor, nullptr);
+  if (main_window == nullptr) std::exit(1);
+  end_step("window_and_context");
+  glfwMakeContextCurrent(main_window);
+  end_step("make_current");
+  load_gl_entry_points();
+  end_step("gl_entry_points");
+}
+
+GLuint compile(GLenum stage, const char* source) {
+  const GLuint shader = glCreateShader(stage);
+  glShaderSource(shader, 1, &source, nullptr);
+  glCompileShader(shader);
+  return shader;
+}
+
+// Texture only, no light: what the lit shader costs over the plainest picture.
+void use_plain_shader() {
+  const char* vertex =
+      "#version 110\nattribute vec4 position; attribute vec2 position_tex;\n"
+      "uniform mat4 mv_matrix; uniform mat4 proj_matrix; uniform vec3 light_pos; varying vec2 tex;\n"
+      "void main() { tex = position_tex; gl_Position = proj_matrix * (mv_matrix * position); }\n";
+  const char* fragment =
+      "#version 110\nuniform sampler2D s; varying vec2 tex;\n"
+      "void main() { gl_FragColor = vec4(texture2D(s, tex).rgb, 1.0); }\n";
+  const GLuint program = glCreateProgram();
+  glAttachShader(program, compile(GL_VERTEX_SHADER, vertex));
+  glAttachShader(program, compile(GL_FRAGMENT_SHADER, fragment));
+  glBindAttribLocation(program, PositionSlot, "position");
+  glBindAttribLocation(program, PositionTexSlot, "position_tex");
+  glLinkProgram(program);
+  shader_program = program;
+  mv_matrix_location = glGetUniformLocation(program, "mv_matrix");
+  proj_matrix_location = glGetUniformLocation(program, "proj_matrix");
+  light_pos_location = glGetUniformLocation(program, "light_pos");
+}
+
+// draw_frame with fewer cubies, for the cost per draw.
+void draw_some(int draws) {
+  glViewport(0, 0, app_info.width, app_info.height);
+  glClearColor(0.0f, 0.15f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glUseProgram(shader_program);
+  glUniformMatrix4fv(proj_matrix_location, 1, GL_FALSE, &projection[0][0]);
+  glUniform3fv(light_pos_location, 1, &light_position[0]);
+  for (int i = 0; i < draws; ++i) {
+    const mat4& mv = cubie_mv[surface_slots.x[i]][surface_slots.y[i]][surface_slots.z[i]];
+    glUniformMatrix4fv(mv_matrix_location, 1, GL_FALSE, &mv[0][0]);
+    glDrawElements(GL_TRIANGLES, cubie_index_count, GL_UNSIGNED_INT, nullptr);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const Options options = read_options(argc, argv);
+  install_termination_handlers();
+  const Clock::time_point begin = Clock::now();
+  open_window();
+  setup_gl_state();
+  if (options.fill_front) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  if (options.cull_front) {
+    glCullFace(GL_FRONT);
+    glEnable(GL_CULL_FACE);
+  }
+  end_step("gl_state");
+  load_cubie_texture();
+  end_step("texture");
+  build_shader_program();
+  end_step("shader");
+  upload_cubie_mesh();
+  end_step("mesh");
+  if (options.plain_shader) use_plain_shader();
+
+  // One fixed pose of the cube, drifted a few frames from its start.
+  init_lattice();
+  init_drift();
+  for (int i = 0; i < 3; ++i) update_drift();
+  compute_model_views(cube_translation, cube_rotation);
+  end_step("pose");
+
+  const bool full = options.draws >= surface_slot_count;
+  if (full)
+    draw_frame();
+  else
+    draw_some(options.draws);
+  glfwSwapBuffers(main_window);
+  end_step("first_frame");
+  std::printf("startup %-22s %8.2f ms\n", "total",
+              std::chrono::duration<double, std::milli>(Clock::now() - begin).count());
+  std::fflush(stdout);
+  if (options.startup_only) return 0;
+
+  FramePacing pacing = start_frame_pacing(app_info.vsync, primary_refresh_rate());
+  open_frame_log();
+  log_frame_presented();
+  const double end = glfwGetTime() + options.seconds;
+  while (!termination_requested() && (options.seconds <= 0.0 || glfwGetTime() < end)) {
+    const double t = glfwGetTime();
+    if (full)
+      draw_frame();
+    else
+      draw_some(options.draws);
+    glfwSwapBuffers(main_window);
+    log_frame_presented();
+    sleep_seconds(frame_pacing_delay(pacing, t, glfwGetTime()));
+    glfwPollEvents();
+  }
+  release_gl_objects();
+  glfwDestroyWindow(main_window);
+  glfwTerminate();
+  return 0;
+}
