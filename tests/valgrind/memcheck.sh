@@ -1,0 +1,39 @@
+#!/bin/sh
+# A short full-screen session of the real program under valgrind's memcheck, on
+# a private Xvfb server, ended by SIGTERM so that the orderly shutdown runs.
+#   memcheck.sh PROGRAM [SECONDS] [LOG]
+# Fails on any invalid read or write, use of uninitialised memory, bad free, or
+# a definite leak that the suppression file (the GL driver's and the windowing
+# libraries' own allocations) does not cover, and on an exit code other than 0.
+set -u
+program=$1
+seconds=${2:-20}
+log=${3:-memcheck.log}
+here=$(cd "$(dirname "$0")" && pwd)
+
+n=70
+while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+Xvfb ":$n" -noreset -nolisten tcp -screen 0 320x240x24 >/dev/null 2>&1 &
+server=$!
+i=0
+while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i + 1)); done
+
+# The driver's JIT rewrites code in place; memcheck must notice.
+DISPLAY=":$n" LP_NUM_THREADS=1 valgrind --tool=memcheck --error-exitcode=99 \
+  --smc-check=all-non-file --leak-check=full --show-leak-kinds=definite \
+  --errors-for-leak-kinds=definite --num-callers=40 --gen-suppressions=all \
+  --suppressions="$here/cubesaver.supp" --log-file="$log" "$program" /s >/dev/null &
+saver=$!
+sleep "$seconds"
+kill -TERM "$saver" 2>/dev/null
+wait "$saver"
+status=$?
+kill "$server" 2>/dev/null
+wait "$server" 2>/dev/null
+
+grep -E "ERROR SUMMARY|definitely lost|indirectly lost|possibly lost" "$log"
+if [ "$status" -ne 0 ]; then
+  echo "memcheck: the program ended with $status (99: memcheck found errors); see $log"
+  exit 1
+fi
+echo "memcheck: clean"
