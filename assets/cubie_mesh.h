@@ -1,0 +1,29 @@
+// The one mesh every cubie is drawn from, in GPU buffers bound to the shader's
+// attribute slots in the context's default vertex-array state.
+#pragma once
+
+#include <cstdint>
+
+// Creation order, which is also the order they are deleted in.
+enum MeshBuffer : int {
+  PositionBuffer = 0,
+  TexcoordBuffer = 1,
+  NormalBuffer = 2,
+  TangentBuffer = 3,
+  BitangentBuffer = 4,
+  IndexBuffer = 5,
+};
+inline constexpr int mesh_buffer_count = 6;
+
+inline constexpr std::uint16_t cubie_model_resource = 104;
+inline constexpr std::uint16_t cubie_material_resource = 125;
+
+extern std::uint32_t mesh_buffers[mesh_buffer_count];
+extern std::int32_t cubie_vertex_count;
+extern std::int32_t cubie_index_count;
+
+// Loads the embedded model and uploads its last mesh; the shader program must
+// exist (its attribute locations are read). A model that cannot be loaded ends
+// the process with status 0. If the CPU arrays cannot be allocated the six
+// buffers are still made, empty, and nothing is drawn.
+void upload_cubie_mesh();

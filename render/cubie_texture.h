@@ -1,0 +1,24 @@
+// The cubie texture: an atlas of the six sticker colours, its eight mipmap
+// levels stored as separate bitmaps and uploaded one by one.
+#pragma once
+
+#include <cstdint>
+
+inline constexpr int cubie_texture_levels = 8;
+inline constexpr int cubie_texture_size = 128;  // level 0
+
+// Bitmap resource of the level-(7 - k) image, which is 2^k pixels square.
+extern const std::uint16_t cubie_texture_resources[cubie_texture_levels];
+
+extern std::uint32_t cubie_texture;
+
+// Creates, fills and filters the texture and leaves it bound to unit 0, where
+// the fragment shader's sampler reads it.
+void load_cubie_texture();
+
+// Fills out (width * height * 4 floats) with the bitmap's pixels as red, green,
+// blue in 0..1 and alpha 1.0. With bottom_first, output row i is image row
+// height - 1 - i (rows counted from the top); otherwise image row i. Pixels the
+// bitmap does not have (a missing or unreadable resource, or a size larger than
+// the bitmap's) come out black.
+void load_bitmap_rgba(float* out, std::uint16_t id, int width, int height, bool bottom_first);
