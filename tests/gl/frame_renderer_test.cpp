@@ -1,0 +1,199 @@
+// The frame renderer on a real Mesa context: the fixed GL state, the draws of
+// each frame counted through the entry table, and the release of GL objects.
+#include "render/frame_renderer.h"
+
+#include <vector>
+
+#include "assets/cubie_mesh.h"
+#include "frame/app_info.h"
+#include "frame/asset_startup.h"
+#include "puzzle/lattice.h"
+#include "puzzle/sequencer.h"
+#include "puzzle/simulation_reset.h"
+#include "render/cubie_texture.h"
+#include "render/shader_program.h"
+#include "tests/gl/context_fixture.h"
+
+GLFWwindow* main_window = nullptr;
+
+namespace {
+
+// Counting wrappers swapped into the entry table; each forwards to the real entry.
+struct Calls {
+  int draws = 0;
+  int matrix_uploads = 0;
+  std::vector<GLuint> deleted_programs;
+  std::vector<GLuint> deleted_textures;
+  std::vector<GLuint> deleted_buffers;
+  std::vector<char> deletions;  // 'p', 't', 'b' in call order
+};
+Calls calls;
+GlEntryPoints real;  // the table as loaded
+PFNGLDRAWELEMENTSPROC real_draw_elements;
+PFNGLUNIFORMMATRIX4FVPROC real_uniform_matrix;
+PFNGLDELETEPROGRAMPROC real_delete_program;
+PFNGLDELETETEXTURESPROC real_delete_textures;
+PFNGLDELETEBUFFERSPROC real_delete_buffers;
+
+void APIENTRY count_draw(GLenum mode, GLsizei count, GLenum type, const void* offset) {
+  ++calls.draws;
+  real_draw_elements(mode, count, type, offset);
+}
+void APIENTRY count_matrix(GLint location, GLsizei count, GLboolean transpose, const GLfloat* value) {
+  ++calls.matrix_uploads;
+  real_uniform_matrix(location, count, transpose, value);
+}
+void APIENTRY record_delete_program(GLuint program) {
+  calls.deleted_programs.push_back(program);
+  calls.deletions.push_back('p');
+  real_delete_program(program);
+}
+void APIENTRY record_delete_textures(GLsizei n, const GLuint* names) {
+  calls.deleted_textures.insert(calls.deleted_textures.end(), names, names + n);
+  calls.deletions.push_back('t');
+  real_delete_textures(n, names);
+}
+void APIENTRY record_delete_buffers(GLsizei n, const GLuint* names) {
+  calls.deleted_buffers.insert(calls.deleted_buffers.end(), names, names + n);
+  calls.deletions.push_back('b');
+  real_delete_buffers(n, names);
+}
+
+constexpr int width = 64, height = 64;
+
+class FrameRenderer : public GlContextTest {
+ protected:
+  static void SetUpTestSuite() {
+    GlContextTest::SetUpTestSuite();
+    main_window = window;
+  }
+  void SetUp() override {
+    GlContextTest::SetUp();
+    app_info.width = width;
+    app_info.height = height;
+    reset_simulation();
+    // Each GL name stands for its entry in the table: keep the real ones and
+    // swap in the counting wrappers.
+    real = gl_entry_points;
+    real_draw_elements = glDrawElements;
+    real_uniform_matrix = glUniformMatrix4fv;
+    real_delete_program = glDeleteProgram;
+    real_delete_textures = glDeleteTextures;
+    real_delete_buffers = glDeleteBuffers;
+    glDrawElements = count_draw;
+    glUniformMatrix4fv = count_matrix;
+    glDeleteProgram = record_delete_program;
+    glDeleteTextures = record_delete_textures;
+    glDeleteBuffers = record_delete_buffers;
+    calls = {};
+  }
+  void TearDown() override {
+    gl_entry_points = real;
+    app_info.multisample = app_info.line_smooth = app_info.polygon_smooth = true;
+    app_info.show_cursor = false;
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
+  }
+
+  static void start_up() {
+    setup_gl_state();
+    start_assets();
+  }
+
+  // Runs one frame of the show at that clock reading; the draws it made.
+  static int frame(double t) {
+    const int before = calls.draws;
+    update_frame(t);
+    // The frame loop's buffer swap would flush; without it llvmpipe piles up frames.
+    glFinish();
+    return calls.draws - before;
+  }
+
+  static GLint integer(GLenum what) {
+    GLint value = -1;
+    glGetIntegerv(what, &value);
+    return value;
+  }
+
+  static void pixel(int x, int y, unsigned char rgb[3]) {
+    unsigned char rgba[4] = {};
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    for (int c = 0; c < 3; ++c) rgb[c] = rgba[c];
+  }
+};
+
+}  // namespace
+
+TEST_F(FrameRenderer, the_fixed_state_is_set_with_every_flag_on) {
+  setup_gl_state();
+  EXPECT_EQ(integer(GL_CULL_FACE_MODE), GL_BACK);
+  EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
+  EXPECT_EQ(integer(GL_FRONT_FACE), GL_CW);
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+  EXPECT_EQ(integer(GL_DEPTH_FUNC), GL_LESS);
+  GLint modes[2] = {};
+  glGetIntegerv(GL_POLYGON_MODE, modes);
+  EXPECT_EQ(modes[0], GL_LINE);  // front faces
+  EXPECT_EQ(modes[1], GL_FILL);  // back faces
+  EXPECT_TRUE(glIsEnabled(GL_MULTISAMPLE));
+  EXPECT_TRUE(glIsEnabled(GL_LINE_SMOOTH));
+  EXPECT_TRUE(glIsEnabled(GL_POLYGON_SMOOTH));
+  EXPECT_EQ(glfwGetInputMode(window, GLFW_CURSOR), GLFW_CURSOR_HIDDEN);
+}
+
+TEST_F(FrameRenderer, cleared_flags_disable_the_smoothing_and_leave_the_cursor_alone) {
+  app_info.multisample = app_info.line_smooth = app_info.polygon_smooth = false;
+  app_info.show_cursor = true;
+  setup_gl_state();
+  EXPECT_FALSE(glIsEnabled(GL_MULTISAMPLE));
+  EXPECT_FALSE(glIsEnabled(GL_LINE_SMOOTH));
+  EXPECT_FALSE(glIsEnabled(GL_POLYGON_SMOOTH));
+  EXPECT_EQ(glfwGetInputMode(window, GLFW_CURSOR), GLFW_CURSOR_NORMAL);
+}
+
+TEST_F(FrameRenderer, every_frame_draws_the_218_surface_cubies_whether_or_not_a_layer_turns) {
+  // The smoothing flags make llvmpipe several times slower and change no call.
+  app_info.multisample = app_info.line_smooth = app_info.polygon_smooth = false;
+  start_up();
+  int frames_turning = 0, frames_still = 0;
+  // 10 frames a second through the wait, the scramble and into the solve.
+  const int frames = 100;
+  for (int k = 0; k < frames; ++k) {
+    const std::int32_t moves_before = move_count;
+    ASSERT_EQ(frame(100.0 + k / 10.0), surface_slot_count) << "frame " << k;
+    const bool turned = seq_state == SeqState::Turning || move_count != moves_before;
+    ++(turned ? frames_turning : frames_still);
+  }
+  EXPECT_GT(frames_turning, 25);
+  EXPECT_GT(frames_still, 25);
+  EXPECT_EQ(scrambling, 0) << "the run reaches the solve, whose turns last many frames";
+  // One projection and one matrix per cubie.
+  EXPECT_EQ(calls.matrix_uploads, frames * (surface_slot_count + 1));
+}
+
+TEST_F(FrameRenderer, the_first_frame_shows_the_cube_on_the_dark_green_ground) {
+  start_up();
+  frame(5.0);
+  unsigned char corner[3], centre[3];
+  pixel(0, 0, corner);
+  pixel(width / 2, height / 2, centre);
+  EXPECT_EQ(corner[0], 0);
+  EXPECT_EQ(corner[1], 38);
+  EXPECT_EQ(corner[2], 0);
+  EXPECT_FALSE(centre[0] == 0 && centre[1] == 38 && centre[2] == 0) << "the cube starts in the middle";
+}
+
+TEST_F(FrameRenderer, every_gl_object_is_deleted_at_shutdown_in_creation_order) {
+  start_up();
+  frame(1.0);
+  const GLuint program = shader_program, texture = cubie_texture;
+  std::vector<GLuint> buffers(mesh_buffers, mesh_buffers + mesh_buffer_count);
+  release_gl_objects();
+  EXPECT_EQ(calls.deletions, (std::vector<char>{'p', 't', 'b', 'b', 'b', 'b', 'b', 'b'}));
+  EXPECT_EQ(calls.deleted_programs, std::vector<GLuint>{program});
+  EXPECT_EQ(calls.deleted_textures, std::vector<GLuint>{texture});
+  EXPECT_EQ(calls.deleted_buffers, buffers);
+  glUseProgram(0);  // a program in use lives on until it is no longer current
+  EXPECT_FALSE(glIsProgram(program));
+  EXPECT_FALSE(glIsTexture(texture));
+  for (GLuint b : buffers) EXPECT_FALSE(glIsBuffer(b)) << b;
+}
