@@ -107,7 +107,6 @@ void shut_down() {
 }  // namespace
 
 void run_frame() {
-  install_termination_handlers();
   init_windowing();
   prepare_window_config();
 

@@ -27,6 +27,8 @@ std::string joined_arguments(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // First of all, so that the host's SIGTERM ends every mode in order.
+  install_termination_handlers();
   install_display_fault_handlers();
   const std::string command_line = joined_arguments(argc, argv);
   const CommandLine chosen = parse_command_line(command_line.c_str(), app_info.force_configure);

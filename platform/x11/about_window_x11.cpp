@@ -291,7 +291,7 @@ void about_run_loop() {
   if (s.display == nullptr || s.window == 0) return;
   s.quit = false;
   // Without a window nothing could ever end the wait.
-  while (!s.quit && s.window != 0) {
+  while (!s.quit && s.window != 0 && wait_for_event(s.display)) {
     XEvent event;
     XNextEvent(s.display, &event);
     handle_event(event);

@@ -1,5 +1,6 @@
 #include "platform/x11/display_faults.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include "platform/platform.h"
@@ -34,4 +35,14 @@ XErrorTrap::XErrorTrap(Display* display) : display_(display) {
 bool XErrorTrap::failed() {
   XSync(display_, False);
   return error_count != start_;
+}
+
+bool wait_for_event(Display* display) {
+  for (;;) {
+    if (XPending(display) > 0) return true;
+    if (termination_requested()) return false;
+    // A signal interrupts the wait at once; the time-out only bounds a missed one.
+    pollfd connection = {ConnectionNumber(display), POLLIN, 0};
+    poll(&connection, 1, 200);
+  }
 }

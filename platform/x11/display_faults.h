@@ -18,6 +18,10 @@ class XErrorTrap {
   unsigned long start_;
 };
 
+// Blocks until an event is queued (true) or the host asked the process to end
+// (false): windows that wait for the user must still obey SIGTERM.
+bool wait_for_event(Display* display);
+
 // The windowing library's display, or null before it is up.
 Display* frame_display();
 

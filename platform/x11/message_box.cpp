@@ -125,7 +125,7 @@ void run_box(Box& box) {
   const Atom delete_window = XInternAtom(box.display, "WM_DELETE_WINDOW", False);
   XSetWMProtocols(box.display, box.window, const_cast<Atom*>(&delete_window), 1);
   XMapRaised(box.display, box.window);
-  for (;;) {
+  while (wait_for_event(box.display)) {
     XEvent event;
     XNextEvent(box.display, &event);
     switch (event.type) {

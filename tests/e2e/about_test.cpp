@@ -1,6 +1,7 @@
 // The configure runs (/c): the About window's place, size, look, button and close.
 // GoogleTest goes first: Xlib's macros (None, Bool) clash with its templates.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -335,6 +336,15 @@ TEST(about, the_window_managers_close_ends_the_run_with_exit_code_0) {
   send_close_request(run.server.display(), run.window.id);
   EXPECT_EQ(run.program->wait_exit(20), 0);
   EXPECT_FALSE(window_exists(run.server.display(), run.window.id));
+}
+
+TEST(about, the_hosts_termination_signals_end_the_run_with_exit_code_0) {
+  for (int number : {SIGTERM, SIGINT, SIGHUP}) {
+    AboutRun run(640, 480);
+    ASSERT_TRUE(run.start({"/c"}));
+    run.program->signal(number);
+    EXPECT_EQ(run.program->wait_exit(20), 0) << "signal " << number;
+  }
 }
 
 TEST(about, without_a_display_both_failure_messages_are_given_and_the_run_ends_with_0) {

@@ -1,5 +1,9 @@
 // Runs that cannot open their window end through one box and exit code 0.
 #include <gtest/gtest.h>
+#include <signal.h>
+
+#include <fstream>
+#include <string>
 
 #include "tests/e2e/harness.h"
 
@@ -45,4 +49,37 @@ TEST(failures, without_an_x_server_the_run_ends_with_the_message_on_stderr) {
   const std::string errors = program.error_output();
   EXPECT_NE(errors.find("Debug: Failed to initialize GLFW"), std::string::npos) << errors;
   EXPECT_NE(errors.find("Debug: Failed to open window"), std::string::npos) << errors;
+}
+
+TEST(failures, a_failure_box_gives_way_to_the_hosts_termination_signal) {
+  XServer server(320, 240);
+  Program program({"/p", "12345"}, server.name());
+  ASSERT_TRUE(wait_for_window(server.display(), "Debug", 20));
+  program.signal(SIGTERM);
+  EXPECT_EQ(program.wait_exit(10), 0);
+}
+
+namespace {
+
+// True once the process catches SIGTERM (its first act in main).
+bool catches_sigterm(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("SigCgt:", 0) == 0) return (std::stoull(line.substr(7), nullptr, 16) >> (SIGTERM - 1)) & 1;
+  }
+  return false;
+}
+
+}  // namespace
+
+TEST(failures, a_signal_during_set_up_still_ends_with_exit_code_zero) {
+  for (double delay : {0.0, 0.02, 0.08}) {
+    XServer server(320, 240);
+    Program program({"/s"}, server.name());
+    ASSERT_TRUE(wait_until([&] { return catches_sigterm(program.pid()); }, 10));
+    sleep_seconds(delay);
+    program.signal(SIGTERM);
+    EXPECT_EQ(program.wait_exit(20), 0) << "after " << delay << " s";
+  }
 }
