@@ -5,7 +5,8 @@
 // of the fixed state away one by one to measure what each costs.
 //
 //   frame_floor [--seconds S] [--startup-only] [--samples N] [--no-multisample]
-//               [--no-line-smooth] [--no-polygon-smooth] [--no-vsync]
+//               [--no-line-smooth] [--no-polygon-smooth] [--no-anisotropy]
+//               [--no-mipmaps] [--no-vsync]
 //               [--fill-front | --cull-front] [--plain-shader] [--draws N]
 //
 // With CUBESAVER_FRAME_LOG set it logs presented frames as the program does.
@@ -73,6 +74,10 @@ Options read_options(int argc, char** argv) {
       app_info.line_smooth = false;
     } else if (std::strcmp(arg, "--no-polygon-smooth") == 0) {
       app_info.polygon_smooth = false;
+    } else if (std::strcmp(arg, "--no-anisotropy") == 0) {
+      app_info.anisotropy = false;
+    } else if (std::strcmp(arg, "--no-mipmaps") == 0) {
+      app_info.mipmaps = false;
     } else if (std::strcmp(arg, "--no-vsync") == 0) {
       app_info.vsync = false;
     } else if (std::strcmp(arg, "--fill-front") == 0) {
