@@ -9,7 +9,7 @@ dir=$(mktemp -d)
 ALLOCATION_SHIM_FROM=$skip ALLOCATION_SHIM_REPORT=$dir/report CUBESAVER_FRAME_LOG=$dir/frames \
   LD_PRELOAD=$shim "$program" /s >/dev/null 2>&1 &
 pid=$!
-sleep "$(echo "$skip + $count" | bc)"
+sleep "$(awk -v a="$skip" -v b="$count" 'BEGIN { print a + b }')"
 kill -TERM $pid
 wait $pid
 status=$?
