@@ -90,6 +90,22 @@ TEST(xscreensaver, slash_switches_keep_their_meaning) {
   EXPECT_TRUE(picture_in(server, 0, 0, 320, 240));
 }
 
+TEST(xscreensaver, an_install_lays_out_the_hack_its_config_and_a_desktop_entry) {
+  char dir_template[] = "/tmp/cubesaver-install-XXXXXX";
+  const std::string prefix = mkdtemp(dir_template);
+  const std::string install = "cmake --install " CUBESAVER_BUILD_DIR " --prefix " + prefix + " >/dev/null";
+  ASSERT_EQ(std::system(install.c_str()), 0);
+  const std::string hack = prefix + "/libexec/xscreensaver/cubesaver";
+  EXPECT_EQ(access(hack.c_str(), X_OK), 0);
+  const std::string config = read_file(prefix + "/share/xscreensaver/config/cubesaver.xml");
+  EXPECT_NE(config.find("<screensaver name=\"cubesaver\""), std::string::npos);
+  EXPECT_NE(config.find("_label=\"3D Tamsel's Screensaver\""), std::string::npos);
+  const std::string entry = read_file(prefix + "/share/applications/screensavers/cubesaver.desktop");
+  EXPECT_NE(entry.find("Exec=" + hack + " --root\n"), std::string::npos) << entry;
+  EXPECT_NE(entry.find("TryExec=" + hack + "\n"), std::string::npos);
+  std::system(("rm -rf " + prefix).c_str());
+}
+
 // The real daemon, run as an unprivileged user (it refuses root), with a
 // temporary HOME whose .xscreensaver lists the installed hack.
 TEST(xscreensaver, the_daemon_runs_the_installed_hack_and_stops_it) {
