@@ -71,6 +71,9 @@ TEST(full_screen, a_key_press_ends_it_with_exit_code_zero) {
 
 TEST(full_screen, a_key_release_alone_ends_it) {
   XServer server(screen_width, screen_height);
+  // A held key repeats as presses; with repeat off, only the release reaches the saver.
+  XAutoRepeatOff(server.display());
+  XSync(server.display(), False);
   xdotool(server.name(), "keydown b");  // held before the saver starts
   Program program({"/s"}, server.name());
   ASSERT_TRUE(wait_for_window(server.display(), title, 20));
