@@ -104,8 +104,23 @@ TEST_F(CubieTexture, every_texel_of_every_level_is_opaque) {
   }
 }
 
+namespace {
+
+PFNGLGETSTRINGPROC real_get_string = nullptr;
+
+// A hardware renderer, as far as the texture set-up can tell.
+const GLubyte* hardware_renderer(GLenum name) {
+  if (name == GL_RENDERER) return reinterpret_cast<const GLubyte*>("Some GPU/PCIe/SSE2");
+  return real_get_string(name);
+}
+
+}  // namespace
+
 TEST_F(CubieTexture, mipmaps_and_anisotropy_set_trilinear_filtering_and_the_largest_anisotropy) {
+  real_get_string = glGetString;  // each GL name stands for its entry in the table
+  glGetString = hardware_renderer;
   load_cubie_texture();
+  glGetString = real_get_string;
   EXPECT_EQ(parameter(GL_TEXTURE_WRAP_S), GL_REPEAT);
   EXPECT_EQ(parameter(GL_TEXTURE_WRAP_T), GL_REPEAT);
   EXPECT_EQ(parameter(GL_TEXTURE_MAG_FILTER), GL_LINEAR);
@@ -114,6 +129,20 @@ TEST_F(CubieTexture, mipmaps_and_anisotropy_set_trilinear_filtering_and_the_larg
   glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY, &largest);
   EXPECT_GT(largest, 1.0f) << "Mesa's llvmpipe offers anisotropic filtering";
   EXPECT_EQ(anisotropy(), largest);
+}
+
+TEST_F(CubieTexture, on_a_software_rasteriser_anisotropy_stays_at_its_default) {
+  load_cubie_texture();  // the test context is llvmpipe's
+  EXPECT_EQ(parameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR_MIPMAP_LINEAR);
+  EXPECT_EQ(anisotropy(), 1.0f);
+}
+
+TEST(anisotropy_usable, everywhere_but_on_mesas_software_rasterisers) {
+  EXPECT_FALSE(anisotropy_usable("llvmpipe (LLVM 15.0.6, 256 bits)"));
+  EXPECT_FALSE(anisotropy_usable("softpipe"));
+  EXPECT_TRUE(anisotropy_usable("AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49, 6.1.0)"));
+  EXPECT_TRUE(anisotropy_usable("Mesa Intel(R) UHD Graphics 620 (KBL GT2)"));
+  EXPECT_TRUE(anisotropy_usable(nullptr));
 }
 
 TEST_F(CubieTexture, without_the_flags_filtering_is_plain_linear_and_anisotropy_stays_at_its_default) {
