@@ -23,18 +23,20 @@ namespace {
 constexpr int screen_width = 320, screen_height = 240;
 const char* const title = "3D Tamsel's Screensaver";
 
-// Start-up (GL driver, shader compiler, the first scramble and solve) settles
-// within this time.
-constexpr double warm_up_seconds = 15.0;
+// Start-up (GL driver, shader compiler, the first scramble and solve cycle of
+// about 32 s) settles within this time.
+constexpr double warm_up_seconds = 40.0;
 // The C library's allocator is told to keep what is freed (no trimming, no
 // separate mappings for large blocks, one arena), so resident memory becomes a
 // high-water mark: flat without a leak instead of swinging by megabytes with
-// the GL driver's per-frame buffers. A block leaked every frame grows past
-// this margin within minutes.
+// the GL driver's per-frame buffers. Even so the mark creeps up by a few
+// hundred kB over minutes as the driver's peak use wanders (heaptrack finds the
+// same 259 kB left at exit after 30 s and after 90 s), so the margin allows a
+// megabyte; a kilobyte leaked per frame passes it within about a minute.
 const char* const keep_freed_memory =
     "GLIBC_TUNABLES=glibc.malloc.mmap_threshold=33554432:glibc.malloc.trim_threshold=4294967295:"
     "glibc.malloc.arena_max=1";
-constexpr long allowed_growth_kb = 256;
+constexpr long allowed_growth_kb = 1024;
 
 double soak_seconds() {
   const char* text = std::getenv("CUBESAVER_SOAK_SECONDS");
