@@ -154,21 +154,6 @@ void use_plain_shader() {
   light_pos_location = glGetUniformLocation(program, "light_pos");
 }
 
-// draw_frame with fewer cubies, for the cost per draw.
-void draw_some(int draws) {
-  glViewport(0, 0, app_info.width, app_info.height);
-  glClearColor(0.0f, 0.15f, 0.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glUseProgram(shader_program);
-  glUniformMatrix4fv(proj_matrix_location, 1, GL_FALSE, &projection[0][0]);
-  glUniform3fv(light_pos_location, 1, &light_position[0]);
-  for (int i = 0; i < draws; ++i) {
-    const mat4& mv = cubie_mv[surface_slots.x[i]][surface_slots.y[i]][surface_slots.z[i]];
-    glUniformMatrix4fv(mv_matrix_location, 1, GL_FALSE, &mv[0][0]);
-    glDrawElements(GL_TRIANGLES, cubie_index_count, GL_UNSIGNED_INT, nullptr);
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -202,7 +187,7 @@ int main(int argc, char** argv) {
   if (full)
     draw_frame();
   else
-    draw_some(options.draws);
+    draw_first_cubies(options.draws);
   glfwSwapBuffers(main_window);
   end_step("first_frame");
   std::printf("startup %-22s %8.2f ms\n", "total",
@@ -219,7 +204,7 @@ int main(int argc, char** argv) {
     if (full)
       draw_frame();
     else
-      draw_some(options.draws);
+      draw_first_cubies(options.draws);
     glfwSwapBuffers(main_window);
     log_frame_presented();
     sleep_seconds(frame_pacing_delay(pacing, t, glfwGetTime()));

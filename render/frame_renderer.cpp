@@ -41,7 +41,9 @@ void setup_gl_state() {
   if (!app_info.show_cursor) glfwSetInputMode(main_window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
 }
 
-void draw_frame() {
+void draw_frame() { draw_first_cubies(surface_slot_count); }
+
+void draw_first_cubies(int count) {
   glViewport(0, 0, app_info.width, app_info.height);
   glClearColor(0.0f, 0.15f, 0.0f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -51,7 +53,7 @@ void draw_frame() {
 
   // The vertex arrays and the element buffer set up at start-up stay bound:
   // one matrix and one draw per visible cubie.
-  for (int i = 0; i < surface_slot_count; ++i) {
+  for (int i = 0; i < count; ++i) {
     const mat4& mv = cubie_mv[surface_slots.x[i]][surface_slots.y[i]][surface_slots.z[i]];
     glUniformMatrix4fv(mv_matrix_location, 1, GL_FALSE, &mv[0][0]);
     glDrawElements(GL_TRIANGLES, cubie_index_count, GL_UNSIGNED_INT, nullptr);

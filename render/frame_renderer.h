@@ -4,4 +4,7 @@
 
 void setup_gl_state();
 void draw_frame();
+// draw_frame over the first count surface slots only; the benchmarks measure
+// the cost per draw with it.
+void draw_first_cubies(int count);
 void release_gl_objects();
