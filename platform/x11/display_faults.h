@@ -25,5 +25,3 @@ bool wait_for_event(Display* display);
 // The windowing library's display, or null before it is up.
 Display* frame_display();
 
-// Lets go of a held display (message boxes need the server).
-void release_display_if_held();

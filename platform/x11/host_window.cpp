@@ -52,8 +52,6 @@ void release_display() {
   held_display = nullptr;
 }
 
-void release_display_if_held() { release_display(); }
-
 NativeWindow default_root_window() {
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return 0;
