@@ -30,16 +30,15 @@ def cpu_seconds(pid):
 
 
 def start_server(size):
-    n = 150
-    while os.path.exists(f"/tmp/.X{n}-lock") or os.path.exists(f"/tmp/.X11-unix/X{n}"):
-        n += 1
-    server = subprocess.Popen(["Xvfb", f":{n}", "-noreset", "-nolisten", "tcp", "-screen", "0", f"{size}x24"],
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    for _ in range(200):
-        if os.path.exists(f"/tmp/.X11-unix/X{n}"):
-            break
-        time.sleep(0.05)
-    return server, f":{n}"
+    # The server picks a free display and names it when it is ready.
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp",
+                               "-screen", "0", f"{size}x24"],
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write_end,))
+    os.close(write_end)
+    with os.fdopen(read_end) as ready:
+        number = ready.readline().strip()
+    return server, f":{number}"
 
 
 def host_window(display_name, size):

@@ -3,8 +3,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -26,13 +26,9 @@ namespace {
 
 int ignore_x_errors(Display*, XErrorEvent*) { return 0; }
 
-bool path_exists(const std::string& path) {
-  struct stat info;
-  return stat(path.c_str(), &info) == 0;
-}
-
+// `passed_fd`, when given, reaches the child as its descriptor 3.
 pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env,
-            const std::string& stdout_path, const std::string& stderr_path) {
+            const std::string& stdout_path, const std::string& stderr_path, int passed_fd = -1) {
   const pid_t pid = fork();
   if (pid != 0) return pid;
   setpgid(0, 0);
@@ -40,6 +36,7 @@ pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>
   const int err = open(stderr_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (out >= 0) dup2(out, 1);
   if (err >= 0) dup2(err, 2);
+  if (passed_fd >= 0) dup2(passed_fd, 3);
   std::vector<char*> args;
   for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
@@ -69,18 +66,22 @@ const char* program_path() { return CUBESAVER_PATH; }
 
 XServer::XServer(int width, int height) : width_(width), height_(height) {
   XSetErrorHandler(ignore_x_errors);
-  int number = 100 + (getpid() % 50) * 4;
-  while (path_exists("/tmp/.X" + std::to_string(number) + "-lock") ||
-         path_exists("/tmp/.X11-unix/X" + std::to_string(number))) {
-    ++number;
-  }
-  name_ = ":" + std::to_string(number);
+  // The server picks a free display itself and writes its number when it is
+  // ready: choosing one here would race with tests running beside this one.
+  int ready[2];
+  if (pipe2(ready, O_CLOEXEC) != 0) throw std::runtime_error("no pipe for Xvfb");
   const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-  pid_ = spawn({"Xvfb", name_, "-noreset", "-nolisten", "tcp", "-screen", "0", screen},
-               environment_without_display(), "/dev/null", "/dev/null");
-  wait_until([&] { return path_exists("/tmp/.X11-unix/X" + std::to_string(number)); }, 10);
-  wait_until([&] { return (display_ = XOpenDisplay(name_.c_str())) != nullptr; }, 10);
-  if (display_ == nullptr) throw std::runtime_error("Xvfb did not start on " + name_);
+  pid_ = spawn({"Xvfb", "-displayfd", "3", "-noreset", "-nolisten", "tcp", "-screen", "0", screen},
+               environment_without_display(), "/dev/null", "/dev/null", ready[1]);
+  close(ready[1]);
+  std::string number;
+  char c = 0;
+  pollfd wait_for_number{ready[0], POLLIN, 0};
+  while (poll(&wait_for_number, 1, 10000) == 1 && read(ready[0], &c, 1) == 1 && c != '\n') number += c;
+  close(ready[0]);
+  name_ = ":" + number;
+  if (!number.empty()) display_ = XOpenDisplay(name_.c_str());
+  if (display_ == nullptr) throw std::runtime_error("Xvfb did not start");
 }
 
 XServer::~XServer() { kill_now(); }

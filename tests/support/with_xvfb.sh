@@ -1,15 +1,22 @@
 #!/bin/sh
 # Runs a command on a private Xvfb server of the given screen size:
 #   with_xvfb.sh WIDTHxHEIGHT command [args...]
-# The server gets the first free display number from 50 up and ends with the command.
+# The server picks a free display number itself (tests run side by side and
+# must never share one) and ends with the command.
 set -u
 size=$1; shift
-n=50
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-Xvfb ":$n" -noreset -nolisten tcp -screen 0 "${size}x24" >/dev/null 2>&1 &
+ready=$(mktemp)
+Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 "${size}x24" 3>"$ready" >/dev/null 2>&1 &
 server=$!
 i=0
-while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 100 ]; do sleep 0.05; i=$((i + 1)); done
+while [ ! -s "$ready" ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i + 1)); done
+n=$(cat "$ready")
+rm -f "$ready"
+if [ -z "$n" ]; then
+  echo "with_xvfb.sh: Xvfb did not start" >&2
+  kill "$server" 2>/dev/null
+  exit 1
+fi
 DISPLAY=":$n" "$@"
 status=$?
 kill "$server" 2>/dev/null

@@ -11,12 +11,13 @@ seconds=${2:-20}
 log=${3:-memcheck.log}
 here=$(cd "$(dirname "$0")" && pwd)
 
-n=70
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-Xvfb ":$n" -noreset -nolisten tcp -screen 0 320x240x24 >/dev/null 2>&1 &
+ready=$(mktemp)
+Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 320x240x24 3>"$ready" >/dev/null 2>&1 &
 server=$!
 i=0
-while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i + 1)); done
+while [ ! -s "$ready" ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i + 1)); done
+n=$(cat "$ready")
+rm -f "$ready"
 
 # The driver's JIT rewrites code in place; memcheck must notice.
 DISPLAY=":$n" LP_NUM_THREADS=1 valgrind --tool=memcheck --error-exitcode=99 \
