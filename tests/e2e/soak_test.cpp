@@ -29,14 +29,17 @@ constexpr double warm_up_seconds = 40.0;
 // The C library's allocator is told to keep what is freed (no trimming, no
 // separate mappings for large blocks, one arena), so resident memory becomes a
 // high-water mark: flat without a leak instead of swinging by megabytes with
-// the GL driver's per-frame buffers. Even so the mark creeps up by a few
-// hundred kB over minutes as the driver's peak use wanders (heaptrack finds the
-// same 259 kB left at exit after 30 s and after 90 s), so the margin allows a
-// megabyte; a kilobyte leaked per frame passes it within about a minute.
+// the GL driver's per-frame buffers (its heap use swings between about 17 and
+// 43 MB every few seconds). Even so the mark creeps up in steps as the driver's
+// peak use lands on fresh pages and the heap grows around the swings: by 0.1 to
+// 1 MB over the first minutes, while the memory in use stays level. The margin
+// allows twice the largest creep seen. At the 20 frames a second drawn here, a
+// leak of a kilobyte and a half per frame still breaks it within the 80 s that
+// CI's two-minute soak measures, and a 30-minute soak catches one of 60 bytes.
 const char* const keep_freed_memory =
     "GLIBC_TUNABLES=glibc.malloc.mmap_threshold=33554432:glibc.malloc.trim_threshold=4294967295:"
     "glibc.malloc.arena_max=1";
-constexpr long allowed_growth_kb = 1024;
+constexpr long allowed_growth_kb = 2048;
 
 double soak_seconds() {
   const char* text = std::getenv("CUBESAVER_SOAK_SECONDS");
