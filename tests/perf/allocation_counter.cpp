@@ -5,15 +5,7 @@
 #include <cstdlib>
 #include <new>
 
-// glibc's own allocator under its internal names, so the replacements below
-// can hand the work on without looking anything up.
-extern "C" {
-void* __libc_malloc(std::size_t size);
-void* __libc_calloc(std::size_t count, std::size_t size);
-void* __libc_realloc(void* pointer, std::size_t size);
-void* __libc_memalign(std::size_t alignment, std::size_t size);
-void __libc_free(void* pointer);
-}
+#include "tests/perf/libc_allocator.h"
 
 namespace {
 

@@ -14,13 +14,7 @@
 #include <cstdlib>
 #include <new>
 
-extern "C" {
-void* __libc_malloc(std::size_t size);
-void* __libc_calloc(std::size_t count, std::size_t size);
-void* __libc_realloc(void* pointer, std::size_t size);
-void* __libc_memalign(std::size_t alignment, std::size_t size);
-void __libc_free(void* pointer);
-}
+#include "tests/perf/libc_allocator.h"
 
 namespace {
 
