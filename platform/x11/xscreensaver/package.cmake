@@ -1,0 +1,34 @@
+# The hack's manual page and its Debian package (cpack -G DEB in the build
+# directory). The program, its XScreenSaver config and the desktop entry are
+# installed by shell/.
+include(GNUInstallDirs)
+
+# Debian keeps manual pages compressed, without a time stamp in the archive.
+set(man_page ${CMAKE_CURRENT_BINARY_DIR}/cubesaver.6.gz)
+add_custom_command(OUTPUT ${man_page}
+  COMMAND gzip -9nc ${CMAKE_CURRENT_LIST_DIR}/cubesaver.6 > ${man_page}
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/cubesaver.6
+  VERBATIM)
+add_custom_target(man_page ALL DEPENDS ${man_page})
+install(FILES ${man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME cubesaver)
+set(CPACK_PACKAGE_VERSION 0.1.0)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "3D Tamsel's Screensaver, a puzzle cube that solves itself")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+  "A 7x7x7 twisty puzzle cube scrambles itself with 25 random quarter turns,
+then solves itself by undoing them, for ever, while the whole cube floats
+and tumbles across the screen. An OpenGL hack for XScreenSaver.")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The cubesaver developers")
+set(CPACK_DEBIAN_PACKAGE_SECTION x11)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES ON)
+# The libraries come from the binary itself; the About window's Arial is
+# Liberation Sans, which no library names.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS xscreensaver)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+include(CPack)
