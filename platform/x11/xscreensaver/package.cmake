@@ -4,17 +4,17 @@
 include(GNUInstallDirs)
 
 # Debian keeps manual pages compressed, without a time stamp in the archive.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/cubesaver.6.in ${CMAKE_CURRENT_BINARY_DIR}/cubesaver.6 @ONLY)
 set(man_page ${CMAKE_CURRENT_BINARY_DIR}/cubesaver.6.gz)
 add_custom_command(OUTPUT ${man_page}
-  COMMAND gzip -9nc ${CMAKE_CURRENT_LIST_DIR}/cubesaver.6 > ${man_page}
-  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/cubesaver.6
+  COMMAND gzip -9nc ${CMAKE_CURRENT_BINARY_DIR}/cubesaver.6 > ${man_page}
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/cubesaver.6.in
   VERBATIM)
 add_custom_target(man_page ALL DEPENDS ${man_page})
 install(FILES ${man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME cubesaver)
-set(CPACK_PACKAGE_VERSION 0.1.0)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "3D Tamsel's Screensaver, a puzzle cube that solves itself")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "A 7x7x7 twisty puzzle cube scrambles itself with 25 random quarter turns,
