@@ -30,6 +30,7 @@ third=$saver_pid
 window=$(wait_window "$title" "$third")
 expect "after the first is killed, a new guarded run starts" [ -n "$window" ]
 expect "... and keeps running" alive "$third"
+shot_with_cube win32_guard_new_run >/dev/null
 xdotool key a
 expect "... until a key ends it with exit code 0" ended_with_zero "$third"
 

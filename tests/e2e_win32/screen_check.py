@@ -5,6 +5,11 @@
                                    least three corners hold the background and
                                    four sticker colours show
   screen_check.py moved A B        exit 0 when the cube moved between A and B
+  screen_check.py about SHOT X Y W H LOGO
+                                   the About window whose client area is at
+                                   (X, Y), W x H on the screen: light-green
+                                   ground, LOGO at (142, 55), blue notice
+                                   text at (20, 150), dark heading at (110, 20)
 Prints what it found.
 """
 import subprocess
@@ -82,6 +87,33 @@ def sticker_counts(image):
     return counts
 
 
+ABOUT_GROUND = (177, 232, 179)
+
+
+def near(p, q, tolerance=2):
+    return all(abs(a - b) <= tolerance for a, b in zip(p, q))
+
+
+def count_in(image, left, top, right, bottom, test):
+    return sum(1 for y in range(top, bottom) for x in range(left, right) if test(pixel(image, x, y)))
+
+
+def check_about(image, x0, y0, width, height, logo_path):
+    logo = read(logo_path)
+    at = lambda x, y: pixel(image, x0 + x, y0 + y)
+    ground = all(near(at(x, y), ABOUT_GROUND) for x, y in ((3, 3), (width - 4, height - 4), (60, 100), (300, 100)))
+    matching = sum(1 for y in range(logo[1]) for x in range(logo[0])
+                   if near(at(142 + x, 55 + y), pixel(logo, x, y), 3))
+    logo_share = matching / (logo[0] * logo[1])
+    framed = near(at(141, 55), ABOUT_GROUND) and near(at(142 + logo[0], 55), ABOUT_GROUND)
+    blue = count_in(image, x0 + 20, y0 + 150, x0 + min(400, width), y0 + 230,
+                    lambda p: p[2] >= 150 and p[0] <= 100 and p[1] <= 150)
+    dark = count_in(image, x0 + 110, y0 + 20, x0 + min(390, width), y0 + 40, lambda p: max(p) <= 80)
+    print(f"ground: {ground}; logo pixels matching: {logo_share:.3f}, framed by the ground: {framed}; "
+          f"blue notice pixels: {blue}; dark heading pixels: {dark}")
+    return ground and logo_share >= 0.95 and framed and blue >= 50 and dark >= 50
+
+
 def main(argv):
     if len(argv) == 3 and argv[1] == "cube":
         image = read(argv[2])
@@ -98,6 +130,9 @@ def main(argv):
         changed = sum(1 for i in range(0, len(a[2]), 3) if a[2][i:i + 3] != b[2][i:i + 3])
         print(f"pixels changed: {changed}")
         return 0 if changed >= 50 else 1
+    if len(argv) == 8 and argv[1] == "about":
+        image = read(argv[2])
+        return 0 if check_about(image, *(int(v) for v in argv[3:7]), argv[7]) else 1
     print(__doc__)
     return 2
 

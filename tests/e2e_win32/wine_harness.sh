@@ -2,7 +2,7 @@
 # private Wine prefix per test script, the screensaver started under Wine, real
 # input through xdotool and pixels read from screenshots (screen_check.py).
 #
-# Environment: CUBESAVER_SCR (the .scr), WINDOW_TEXTS (tests' window_texts.exe),
+# Environment: CUBESAVER_SCR (the .scr), WINDOW_PROBE (tests' window_probe.exe),
 # SCREENSHOT_DIR (where screenshots are left for a person to look at).
 # Waits are bounded only so that a broken run ends; nothing asserts on time.
 set -u
@@ -115,4 +115,33 @@ shot_with_motion() { # shot_with_motion NAME EARLIER
     sleep 0.2; i=$((i + 1))
   done
   echo "$f"; return 1
+}
+
+# /p runs that cannot open a window: the "Failed to open window" box, caption
+# "Debug" (its text read by window_probe), no saver window, and exit code 0 once
+# the box is closed with Return. expect_failure_box <what> <switches...>
+expect_failure_box() {
+  case_name=$1; shift
+  start_saver "$@"
+  box=$(wait_window Debug "$saver_pid") || { fail "$case_name: no box titled \"Debug\""; return 1; }
+  shot "win32_$(echo "$case_name" | tr -c 'a-z0-9\n' _)" >/dev/null
+  expect "$case_name: the box says \"Failed to open window\"" \
+    sh -c 'wine "$1" texts Debug 2>/dev/null | tr -d "\r" | grep -qx "Failed to open window"' - "${WINDOW_PROBE:?}"
+  expect "$case_name: the saver shows no window of its own" [ -z "$(windows_titled "$title")" ]
+  xdotool windowfocus --sync "$box" key Return
+  expect "$case_name: closing the box ends the run with exit code 0" ended_with_zero "$saver_pid"
+}
+
+# A full-screen run that a key ends with exit code 0: expect_key_ends <what> <switches...>
+expect_key_ends() {
+  case_name=$1; shift
+  start_saver "$@"
+  # The cube on the screen shows that the loop runs and will see the key.
+  if wait_window "$title" "$saver_pid" >/dev/null && shot_with_cube "win32_$(echo "$case_name" | tr -c 'a-z0-9\n' _ | cut -c1-40)" >/dev/null; then
+    pass "$case_name: runs full screen"
+  else
+    fail "$case_name: runs full screen"
+  fi
+  xdotool key a
+  expect "$case_name: a key ends it with exit code 0" ended_with_zero "$saver_pid"
 }
