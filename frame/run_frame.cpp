@@ -95,12 +95,12 @@ void run_frame_loop() {
 
 void shut_down() {
   const bool in_host = run_mode == Preview;
-  if (in_host) hold_display();
+  if (in_host) hold_host();
   release_gl_objects();
   if (in_host) release_host_window(main_window);
   glfwDestroyWindow(main_window);
   main_window = nullptr;
-  if (in_host) release_display();
+  if (in_host) release_host();
   glfwTerminate();
 }
 
@@ -112,11 +112,11 @@ void run_frame() {
 
   // The host cannot take its window away while the context and assets are set up.
   const bool in_host = run_mode == Preview;
-  if (in_host) hold_display();
+  if (in_host) hold_host();
   create_main_window();
   setup_gl_state();
   start_assets();
-  if (in_host) release_display();
+  if (in_host) release_host();
 
   run_frame_loop();
   shut_down();

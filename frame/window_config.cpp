@@ -12,7 +12,7 @@ WindowSize choose_window_size(const WindowConfigInput& input) {
     if (!input.host.ok) return {0, 0};
     return {input.host.width, input.host.height};
   }
-  if (input.fullscreen && input.os_version >= 60 && input.have_video_mode) {
+  if (input.fullscreen && input.monitor_mode_size && input.have_video_mode) {
     return {input.video_width, input.video_height};
   }
   return {800, 600};
@@ -27,8 +27,8 @@ void prepare_window_config() {
   if (run_mode == Preview) {
     input.host = host_client_size(host_window);
   } else if (app_info.fullscreen) {
-    input.os_version = os_version_number();
-    if (input.os_version >= 60) {
+    input.monitor_mode_size = full_screen_uses_monitor_mode();
+    if (input.monitor_mode_size) {
       // The library asserts on a null monitor, so a missing one is tested here.
       GLFWmonitor* monitor = glfwGetPrimaryMonitor();
       const GLFWvidmode* mode = monitor != nullptr ? glfwGetVideoMode(monitor) : nullptr;

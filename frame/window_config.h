@@ -6,10 +6,10 @@
 
 struct WindowConfigInput {
   RunMode mode;
-  ClientSize host;       // the host window's client area (Preview only)
+  ClientSize host;         // the host window's client area (Preview only)
   bool fullscreen;
-  int os_version;        // see os_version_number()
-  bool have_video_mode;  // the primary monitor's current mode could be read
+  bool monitor_mode_size;  // see full_screen_uses_monitor_mode()
+  bool have_video_mode;    // the primary monitor's current mode could be read
   int video_width;
   int video_height;
 };
@@ -21,7 +21,7 @@ struct WindowSize {
 
 // Pure: the preview takes the host's client area (0 x 0 when the host is no
 // window, which the adoption then refuses); full screen takes the monitor's mode
-// where the system reports it; everything else 800 x 600.
+// where the system uses it and it could be read; everything else 800 x 600.
 WindowSize choose_window_size(const WindowConfigInput& input);
 
 // Fills the title, width and height of app_info for this run.

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/x11/host_arguments.h"
 #include "shell/command_line.h"
-#include "shell/host_arguments.h"
 
 namespace {
 

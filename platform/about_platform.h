@@ -41,8 +41,9 @@ using AboutFont = int;
 using AboutBitmap = int;
 
 struct FontSpec {
-  const char* face;  // a family name; fontconfig picks the closest installed face
+  const char* face;  // a family name; the system picks the closest installed face
   int pixel_height;
+  int average_width;  // of a character in pixels, where the system scales widths (Windows); 0: its choice
   bool bold;
   bool underline;
 };
@@ -68,16 +69,17 @@ bool about_register_class(const char* class_name, AboutWindowProc procedure);
 // The primary monitor in physical pixels; all zero when there is no display.
 ScreenArea about_primary_screen();
 // A top-level window with a caption and a close control only, not resizable, at
-// (x, y) with a client area of width x height; 0 when the class is unknown or the
-// window cannot be made.
+// (x, y) and width x height in size: the outer size where the system draws the
+// frame (Windows), the client area where a window manager adds one (X11); 0 when
+// the class is unknown or the window cannot be made.
 NativeWindow about_create_window(const char* class_name, const char* caption, int x, int y, int width, int height);
 // The controls' positions are client coordinates of the parent; 0 on failure.
 NativeWindow about_create_static(NativeWindow parent, const char* text, int x, int y, int width, int height,
                                  int control_id);
 NativeWindow about_create_button(NativeWindow parent, const char* text, int x, int y, int width, int height,
                                  int control_id);
-// Texts are copied; a static breaks lines at CR LF (or LF) and wraps at word
-// boundaries; what does not fit is clipped.
+// Texts are UTF-8 and copied; a static breaks lines at CR LF (or LF) and wraps at
+// word boundaries; what does not fit is clipped.
 void about_set_text(NativeWindow control, const char* text);
 void about_set_font(NativeWindow control, AboutFont font, bool redraw);
 AboutFont about_create_font(const FontSpec& spec);

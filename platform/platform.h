@@ -1,6 +1,8 @@
 // The operations the system takes from the operating system. Portable code calls
 // these by name and never includes a system header of its own; the build links
-// exactly one implementation (platform/x11/ on Linux).
+// exactly one implementation (platform/x11/ on Linux, platform/win32/ on Windows),
+// chosen in platform/CMakeLists.txt. Each platform also owns the program's entry
+// point, which hands the host's command line to screensaver_main (shell/entry.h).
 #pragma once
 
 #include <cstddef>
@@ -10,11 +12,6 @@ struct GLFWwindow;
 
 // A native window handle (an X11 window id on Linux, an HWND on Windows).
 using NativeWindow = std::uint64_t;
-
-// ---- Display faults -----------------------------------------------------------
-// Protocol errors (a vanished host window, a bogus id) are recorded, never fatal;
-// losing the display server ends the process with exit code 0.
-void install_display_fault_handlers();
 
 // ---- Single-instance guard -------------------------------------------------
 enum class GuardResult { Created, AlreadyExists, Failed };
@@ -26,10 +23,10 @@ enum class BoxIcon { Information, Warning };
 // Blocks until the user closes the box. Without a display the text goes to stderr.
 void show_message_box(const char* text, const char* caption, BoxIcon icon);
 
-// ---- Operating-system version ----------------------------------------------
-// major * 10 + minor, in the numbering where 60 is the first version that reports
-// the primary monitor's current video mode.
-int os_version_number();
+// ---- Full-screen size ---------------------------------------------------------
+// True when a full-screen window takes the primary monitor's current video mode;
+// systems too old to report it (Windows before 6.0) get 800 x 600 instead.
+bool full_screen_uses_monitor_mode();
 
 // ---- Host (preview) window ---------------------------------------------------
 struct ClientSize {
@@ -38,8 +35,6 @@ struct ClientSize {
   int height;
 };
 ClientSize host_client_size(NativeWindow host);
-// The root window of the default display; 0 when there is no display.
-NativeWindow default_root_window();
 // False once the host window is destroyed or no longer viewable.
 bool host_window_enabled(NativeWindow host);
 // Wraps the host's window in a library window with a current-able context that
@@ -47,13 +42,15 @@ bool host_window_enabled(NativeWindow host);
 GLFWwindow* adopt_host_window(NativeWindow host, GLFWwindow* share);
 // Hands the host's window back before the library window is destroyed.
 void release_host_window(GLFWwindow* window);
-// Holds the display server for this client alone (no-op before the windowing
-// library is up); a message box lets go of it before it shows.
-void hold_display();
-void release_display();
-// A frame drawn into a host's window holds the display so that the host cannot
-// vanish half-way; false (and nothing held) when the host is already gone.
-// The adopted window also follows the host's size here.
+// Holds the host steady while the program sets up or tears down its window in
+// the host's: the host cannot take its window away half-way. Where windows
+// cannot vanish under a client's feet this does nothing. A message box lets go
+// before it shows.
+void hold_host();
+void release_host();
+// A frame drawn into a host's window holds the host likewise; false (and nothing
+// held) when the host is already gone. The adopted window also follows the
+// host's size here.
 bool begin_host_frame(GLFWwindow* window, NativeWindow host);
 void end_host_frame();
 
@@ -83,6 +80,6 @@ bool key_event_pending(GLFWwindow* window);
 // Opens a link in the user's default browser; failures are ignored.
 void open_link(const char* url);
 
-// ---- Termination requests (SIGTERM, SIGINT, SIGHUP from the host) -----------
+// ---- Termination requests (on X11: SIGTERM, SIGINT, SIGHUP from the host) -----
 void install_termination_handlers();
 bool termination_requested();

@@ -90,8 +90,8 @@ AboutWindow::AboutWindow(int show_command)
   }
 
   about.logo = load_logo();
-  if (about.body_font == 0) about.body_font = about_create_font({"Arial", 16, false, false});
-  if (about.heading_font == 0) about.heading_font = about_create_font({"Arial", 18, true, true});
+  if (about.body_font == 0) about.body_font = about_create_font({"Arial", 16, 6, false, false});
+  if (about.heading_font == 0) about.heading_font = about_create_font({"Arial", 18, 8, true, true});
 
   about.notice = about_create_static(about.window, "ST_U", 20, 150, 380, 80, notice_id);
   about_set_text(about.notice, notice_text);

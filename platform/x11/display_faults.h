@@ -4,6 +4,10 @@
 
 #include <X11/Xlib.h>
 
+// Protocol errors (a vanished host window, a bogus id) are recorded, never fatal;
+// losing the display server ends the process with exit code 0.
+void install_display_fault_handlers();
+
 // Number of protocol errors seen so far on any connection; never fatal.
 unsigned long x_error_count();
 
@@ -24,4 +28,7 @@ bool wait_for_event(Display* display);
 
 // The windowing library's display, or null before it is up.
 Display* frame_display();
+
+// The root window of the default display; 0 when there is no display.
+Window default_root_window();
 

@@ -35,7 +35,7 @@ HostState query_host(Display* display, NativeWindow host) {
 
 Display* frame_display() { return glfwGetX11Display(); }
 
-void hold_display() {
+void hold_host() {
   if (held_display != nullptr) return;
   Display* display = frame_display();
   if (display == nullptr) return;
@@ -43,7 +43,7 @@ void hold_display() {
   held_display = display;
 }
 
-void release_display() {
+void release_host() {
   // Called from message boxes too, so it must not go through the library, which
   // may be reporting the error that the box shows.
   if (held_display == nullptr) return;
@@ -52,10 +52,10 @@ void release_display() {
   held_display = nullptr;
 }
 
-NativeWindow default_root_window() {
+Window default_root_window() {
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return 0;
-  const NativeWindow root = DefaultRootWindow(display);
+  const Window root = DefaultRootWindow(display);
   XCloseDisplay(display);
   return root;
 }
@@ -113,10 +113,10 @@ void release_host_window(GLFWwindow* window) {
 bool begin_host_frame(GLFWwindow* window, NativeWindow host) {
   Display* display = frame_display();
   if (display == nullptr) return false;
-  hold_display();
+  hold_host();
   const HostState state = query_host(display, host);
   if (!state.alive) {
-    release_display();
+    release_host();
     return false;
   }
   int width = 0;
@@ -128,4 +128,4 @@ bool begin_host_frame(GLFWwindow* window, NativeWindow host) {
   return true;
 }
 
-void end_host_frame() { release_display(); }
+void end_host_frame() { release_host(); }

@@ -154,7 +154,7 @@ void run_box(Box& box) {
 void show_message_box(const char* text, const char* caption, BoxIcon icon) {
   if (text == nullptr) text = "";
   if (caption == nullptr) caption = "";
-  release_display();  // the box needs the server
+  release_host();  // the box needs the server
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) {
     std::fprintf(stderr, "%s: %s\n", caption, text);

@@ -1,5 +1,5 @@
 #include "platform/platform.h"
 
 // On X11 the primary monitor's current mode is always reported (through RandR, or
-// the screen size without it), as Windows does from version 6.0 on.
-int os_version_number() { return 60; }
+// the screen size without it).
+bool full_screen_uses_monitor_mode() { return true; }

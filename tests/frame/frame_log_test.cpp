@@ -1,21 +1,23 @@
 #include "frame/frame_log.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 // The log is opened once per process, so one case covers it.
 TEST(frame_log, numbers_each_presented_frame_with_a_rising_clock_reading) {
-  char path[] = "/tmp/frame_log_test_XXXXXX";
-  const int fd = mkstemp(path);
-  ASSERT_GE(fd, 0);
-  close(fd);
-  setenv("CUBESAVER_FRAME_LOG", path, 1);
+  // Standard C++ only, so that the test also runs as a Windows program.
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("frame_log_test_" + std::to_string(stamp))).string();
+  static char setting[512];
+  std::snprintf(setting, sizeof setting, "CUBESAVER_FRAME_LOG=%s", path.c_str());
+  ASSERT_EQ(putenv(setting), 0);
   open_frame_log();
   for (int i = 0; i < 3; ++i) log_frame_presented();
   std::fflush(nullptr);
@@ -33,5 +35,6 @@ TEST(frame_log, numbers_each_presented_frame_with_a_rising_clock_reading) {
     previous = seconds;
   }
   EXPECT_FALSE(file >> word);
-  unlink(path);
+  file.close();
+  std::remove(path.c_str());
 }

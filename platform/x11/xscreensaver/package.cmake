@@ -1,6 +1,6 @@
 # The hack's manual page and its Debian package (cpack -G DEB in the build
-# directory). The program, its XScreenSaver config and the desktop entry are
-# installed by shell/.
+# directory), which holds everything the build installs: the program, its
+# XScreenSaver config, the desktop entry and this page.
 include(GNUInstallDirs)
 
 # Debian keeps manual pages compressed, without a time stamp in the archive.

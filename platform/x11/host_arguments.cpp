@@ -1,4 +1,4 @@
-#include "shell/host_arguments.h"
+#include "platform/x11/host_arguments.h"
 
 #include <cstring>
 

@@ -1,0 +1,49 @@
+// What the tests ask Windows about a top-level window, found by its caption:
+//   window_probe texts CAPTION   the texts of its child windows, one a line
+//   window_probe rect CAPTION    its outer rectangle: x y width height
+//   window_probe client CAPTION  its client area on the screen: x y width height
+//   window_probe desktop         the desktop window's handle in decimal
+// Exit code 1 when no such window exists.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+BOOL CALLBACK print_text(HWND child, LPARAM) {
+  char text[512] = {};
+  if (GetWindowTextA(child, text, sizeof text) > 0) std::printf("%s\n", text);
+  return TRUE;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "desktop") == 0) {
+    std::printf("%ld\n", static_cast<long>(reinterpret_cast<LONG_PTR>(GetDesktopWindow())));
+    return 0;
+  }
+  if (argc != 3) return 2;
+  HWND window = FindWindowA(nullptr, argv[2]);
+  if (window == nullptr) return 1;
+  if (std::strcmp(argv[1], "texts") == 0) {
+    EnumChildWindows(window, print_text, 0);
+    return 0;
+  }
+  if (std::strcmp(argv[1], "rect") == 0) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+  }
+  if (std::strcmp(argv[1], "client") == 0) {
+    RECT r = {};
+    GetClientRect(window, &r);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, r.right - r.left, r.bottom - r.top);
+    return 0;
+  }
+  return 2;
+}
