@@ -1,0 +1,152 @@
+// Compares two pictures of the same size (binary PPM): mean absolute difference
+// over all channels, the largest difference, the share of pixels that differ,
+// and SSIM of their luma (11 x 11 Gaussian window, sigma 1.5, the usual
+// constants). With --crop it also writes the two crops side by side, enlarged,
+// as a PPM.
+//
+//   picture_diff A.ppm B.ppm [--crop X Y W H --scale N --out SIDE.ppm]
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<unsigned char> rgb;
+};
+
+bool read_ppm(const char* path, Picture& p) {
+  std::FILE* f = std::fopen(path, "rb");
+  if (f == nullptr) return false;
+  int max = 0;
+  const bool ok = std::fscanf(f, "P6 %d %d %d", &p.width, &p.height, &max) == 3 && max == 255 &&
+                  p.width > 0 && p.height > 0 && std::fgetc(f) != EOF;
+  if (ok) {
+    p.rgb.resize(static_cast<std::size_t>(p.width) * p.height * 3);
+    const bool full = std::fread(p.rgb.data(), 1, p.rgb.size(), f) == p.rgb.size();
+    std::fclose(f);
+    return full;
+  }
+  std::fclose(f);
+  return false;
+}
+
+std::vector<double> luma(const Picture& p) {
+  std::vector<double> y(static_cast<std::size_t>(p.width) * p.height);
+  for (std::size_t i = 0; i < y.size(); ++i)
+    y[i] = 0.299 * p.rgb[3 * i] + 0.587 * p.rgb[3 * i + 1] + 0.114 * p.rgb[3 * i + 2];
+  return y;
+}
+
+// Separable Gaussian blur, edges clamped.
+std::vector<double> blur(const std::vector<double>& in, int w, int h) {
+  constexpr int r = 5;
+  double k[2 * r + 1];
+  double sum = 0;
+  for (int i = -r; i <= r; ++i) sum += k[i + r] = std::exp(-(i * i) / (2 * 1.5 * 1.5));
+  for (double& v : k) v /= sum;
+  std::vector<double> tmp(in.size()), out(in.size());
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      double a = 0;
+      for (int i = -r; i <= r; ++i) a += k[i + r] * in[y * w + std::clamp(x + i, 0, w - 1)];
+      tmp[y * w + x] = a;
+    }
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      double a = 0;
+      for (int i = -r; i <= r; ++i) a += k[i + r] * tmp[std::clamp(y + i, 0, h - 1) * w + x];
+      out[y * w + x] = a;
+    }
+  return out;
+}
+
+double ssim(const Picture& a, const Picture& b) {
+  const int w = a.width, h = a.height;
+  const std::vector<double> x = luma(a), y = luma(b);
+  std::vector<double> xx(x.size()), yy(x.size()), xy(x.size());
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    xx[i] = x[i] * x[i];
+    yy[i] = y[i] * y[i];
+    xy[i] = x[i] * y[i];
+  }
+  const std::vector<double> mx = blur(x, w, h), my = blur(y, w, h);
+  const std::vector<double> sxx = blur(xx, w, h), syy = blur(yy, w, h), sxy = blur(xy, w, h);
+  const double c1 = (0.01 * 255) * (0.01 * 255), c2 = (0.03 * 255) * (0.03 * 255);
+  double total = 0;
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    const double vx = sxx[i] - mx[i] * mx[i], vy = syy[i] - my[i] * my[i], cxy = sxy[i] - mx[i] * my[i];
+    total += ((2 * mx[i] * my[i] + c1) * (2 * cxy + c2)) / ((mx[i] * mx[i] + my[i] * my[i] + c1) * (vx + vy + c2));
+  }
+  return total / static_cast<double>(x.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: picture_diff A.ppm B.ppm [--crop X Y W H --scale N --out SIDE.ppm]\n");
+    return 2;
+  }
+  Picture a, b;
+  if (!read_ppm(argv[1], a) || !read_ppm(argv[2], b) || a.width != b.width || a.height != b.height) {
+    std::fprintf(stderr, "picture_diff: unreadable pictures or different sizes\n");
+    return 2;
+  }
+  int cx = 0, cy = 0, cw = 0, ch = 0, scale = 2;
+  const char* out = nullptr;
+  for (int i = 3; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--crop") == 0 && i + 4 < argc) {
+      cx = std::atoi(argv[++i]);
+      cy = std::atoi(argv[++i]);
+      cw = std::atoi(argv[++i]);
+      ch = std::atoi(argv[++i]);
+    } else if (std::strcmp(argv[i], "--scale") == 0 && i + 1 < argc) {
+      scale = std::max(1, std::atoi(argv[++i]));
+    } else if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) {
+      out = argv[++i];
+    }
+  }
+
+  long differing = 0;
+  double sum = 0;
+  int largest = 0;
+  const std::size_t pixels = a.rgb.size() / 3;
+  for (std::size_t i = 0; i < pixels; ++i) {
+    bool differs = false;
+    for (int c = 0; c < 3; ++c) {
+      const int d = std::abs(a.rgb[3 * i + c] - b.rgb[3 * i + c]);
+      sum += d;
+      largest = std::max(largest, d);
+      differs = differs || d != 0;
+    }
+    differing += differs;
+  }
+  std::printf("mean_abs_diff %.3f  max_diff %d  differing_pixels %.3f%%  ssim %.5f\n", sum / (3.0 * pixels),
+              largest, 100.0 * differing / static_cast<double>(pixels), ssim(a, b));
+
+  if (out != nullptr && cw > 0 && ch > 0 && cx >= 0 && cy >= 0 && cx + cw <= a.width && cy + ch <= a.height) {
+    constexpr int gap = 4;
+    const int ow = (2 * cw) * scale + gap, oh = ch * scale;
+    std::vector<unsigned char> side(static_cast<std::size_t>(ow) * oh * 3, 255);
+    for (int y = 0; y < oh; ++y)
+      for (int x = 0; x < ow; ++x) {
+        const int half = cw * scale;
+        if (x >= half && x < half + gap) continue;
+        const Picture& p = x < half ? a : b;
+        const int sx = cx + (x < half ? x : x - half - gap) / scale, sy = cy + y / scale;
+        std::memcpy(&side[(static_cast<std::size_t>(y) * ow + x) * 3], &p.rgb[(static_cast<std::size_t>(sy) * a.width + sx) * 3], 3);
+      }
+    std::FILE* f = std::fopen(out, "wb");
+    if (f == nullptr) return 1;
+    std::fprintf(f, "P6\n%d %d\n255\n", ow, oh);
+    std::fwrite(side.data(), 1, side.size(), f);
+    std::fclose(f);
+  }
+  return 0;
+}
