@@ -2,9 +2,10 @@
 // over all channels, the largest difference, the share of pixels that differ,
 // and SSIM of their luma (11 x 11 Gaussian window, sigma 1.5, the usual
 // constants). With --crop it also writes the two crops side by side, enlarged,
-// as a PPM.
+// as a PPM; --crop-cube W H takes a crop of that size at the topmost pixel of A
+// that differs from its top left one (the ground), where the cube's edges are.
 //
-//   picture_diff A.ppm B.ppm [--crop X Y W H --scale N --out SIDE.ppm]
+//   picture_diff A.ppm B.ppm [--crop X Y W H | --crop-cube W H] [--scale N] [--out SIDE.ppm]
 
 #include <algorithm>
 #include <cmath>
@@ -35,6 +36,8 @@ bool read_ppm(const char* path, Picture& p) {
   std::fclose(f);
   return false;
 }
+
+std::size_t pixels_of(const Picture& p) { return p.rgb.size() / 3; }
 
 std::vector<double> luma(const Picture& p) {
   std::vector<double> y(static_cast<std::size_t>(p.width) * p.height);
@@ -106,6 +109,15 @@ int main(int argc, char** argv) {
       cy = std::atoi(argv[++i]);
       cw = std::atoi(argv[++i]);
       ch = std::atoi(argv[++i]);
+    } else if (std::strcmp(argv[i], "--crop-cube") == 0 && i + 2 < argc) {
+      cw = std::min(a.width, std::atoi(argv[++i]));
+      ch = std::min(a.height, std::atoi(argv[++i]));
+      // The cube's topmost pixel, near the middle of the crop's top edge.
+      std::size_t first = 0;
+      while (first + 1 < pixels_of(a) && std::memcmp(&a.rgb[first * 3], &a.rgb[0], 3) == 0) ++first;
+      const int x0 = static_cast<int>(first % a.width), y0 = static_cast<int>(first / a.width);
+      cx = std::clamp(x0 - cw / 2, 0, a.width - cw);
+      cy = std::clamp(y0 - 8, 0, a.height - ch);
     } else if (std::strcmp(argv[i], "--scale") == 0 && i + 1 < argc) {
       scale = std::max(1, std::atoi(argv[++i]));
     } else if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) {
