@@ -69,7 +69,25 @@ std::vector<double> blur(const std::vector<double>& in, int w, int h) {
   return out;
 }
 
-double ssim(const Picture& a, const Picture& b) {
+struct Region {
+  int x0, y0, x1, y1;  // inclusive
+};
+
+// The box around every pixel of A that differs from its top left one (the
+// ground): the cube. The whole picture when nothing differs.
+Region cube_region(const Picture& a) {
+  Region r = {a.width, a.height, -1, -1};
+  for (int y = 0; y < a.height; ++y)
+    for (int x = 0; x < a.width; ++x)
+      if (std::memcmp(&a.rgb[(static_cast<std::size_t>(y) * a.width + x) * 3], &a.rgb[0], 3) != 0) {
+        r = {std::min(r.x0, x), std::min(r.y0, y), std::max(r.x1, x), std::max(r.y1, y)};
+      }
+  if (r.x1 < 0) return {0, 0, a.width - 1, a.height - 1};
+  return r;
+}
+
+// Mean SSIM over the whole picture and over the region.
+void ssim(const Picture& a, const Picture& b, const Region& region, double& whole, double& inside) {
   const int w = a.width, h = a.height;
   const std::vector<double> x = luma(a), y = luma(b);
   std::vector<double> xx(x.size()), yy(x.size()), xy(x.size());
@@ -81,12 +99,20 @@ double ssim(const Picture& a, const Picture& b) {
   const std::vector<double> mx = blur(x, w, h), my = blur(y, w, h);
   const std::vector<double> sxx = blur(xx, w, h), syy = blur(yy, w, h), sxy = blur(xy, w, h);
   const double c1 = (0.01 * 255) * (0.01 * 255), c2 = (0.03 * 255) * (0.03 * 255);
-  double total = 0;
+  double total = 0, total_inside = 0;
+  long count_inside = 0;
   for (std::size_t i = 0; i < x.size(); ++i) {
     const double vx = sxx[i] - mx[i] * mx[i], vy = syy[i] - my[i] * my[i], cxy = sxy[i] - mx[i] * my[i];
-    total += ((2 * mx[i] * my[i] + c1) * (2 * cxy + c2)) / ((mx[i] * mx[i] + my[i] * my[i] + c1) * (vx + vy + c2));
+    const double s = ((2 * mx[i] * my[i] + c1) * (2 * cxy + c2)) / ((mx[i] * mx[i] + my[i] * my[i] + c1) * (vx + vy + c2));
+    total += s;
+    const int px = static_cast<int>(i % w), py = static_cast<int>(i / w);
+    if (px >= region.x0 && px <= region.x1 && py >= region.y0 && py <= region.y1) {
+      total_inside += s;
+      ++count_inside;
+    }
   }
-  return total / static_cast<double>(x.size());
+  whole = total / static_cast<double>(x.size());
+  inside = count_inside > 0 ? total_inside / static_cast<double>(count_inside) : whole;
 }
 
 }  // namespace
@@ -139,8 +165,23 @@ int main(int argc, char** argv) {
     }
     differing += differs;
   }
-  std::printf("mean_abs_diff %.3f  max_diff %d  differing_pixels %.3f%%  ssim %.5f\n", sum / (3.0 * pixels),
-              largest, 100.0 * differing / static_cast<double>(pixels), ssim(a, b));
+  // Over the cube's box as well: the plain ground, alike in both, flatters the
+  // whole picture's figures.
+  const Region cube = cube_region(a);
+  double box_sum = 0;
+  for (int y = cube.y0; y <= cube.y1; ++y)
+    for (int x = cube.x0; x <= cube.x1; ++x)
+      for (int c = 0; c < 3; ++c) {
+        const std::size_t k = (static_cast<std::size_t>(y) * a.width + x) * 3 + c;
+        box_sum += std::abs(a.rgb[k] - b.rgb[k]);
+      }
+  const double box_pixels = static_cast<double>(cube.x1 - cube.x0 + 1) * (cube.y1 - cube.y0 + 1);
+  double whole_ssim = 0, cube_ssim = 0;
+  ssim(a, b, cube, whole_ssim, cube_ssim);
+  std::printf("mean_abs_diff %.3f  max_diff %d  differing_pixels %.3f%%  ssim %.5f  | cube box %dx%d: "
+              "mean_abs_diff %.3f  ssim %.5f\n",
+              sum / (3.0 * pixels), largest, 100.0 * differing / static_cast<double>(pixels), whole_ssim,
+              cube.x1 - cube.x0 + 1, cube.y1 - cube.y0 + 1, box_sum / (3.0 * box_pixels), cube_ssim);
 
   if (out != nullptr && cw > 0 && ch > 0 && cx >= 0 && cy >= 0 && cx + cw <= a.width && cy + ch <= a.height) {
     constexpr int gap = 4;
