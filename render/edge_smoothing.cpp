@@ -108,6 +108,7 @@ void make_target(int width, int height) {
 }  // namespace
 
 bool start_edge_smoothing() {
+  if (pass_program != 0) return true;
   if (glGenFramebuffers == nullptr || glCheckFramebufferStatus == nullptr) return false;
   const GLuint vertex = compiled(GL_VERTEX_SHADER, pass_vertex_source);
   const GLuint fragment = compiled(GL_FRAGMENT_SHADER, pass_fragment_source);

@@ -9,7 +9,7 @@
 #include "render/screen_box.h"
 
 // Builds the pass's program; false (and nothing kept) where GL cannot run it,
-// for instance below GLSL 1.30. Start-up only.
+// for instance below GLSL 1.30. Start-up only; a second call keeps the first's.
 bool start_edge_smoothing();
 // Draws the scene offscreen from here on, at width x height. The target is made
 // again only when the size changes; false when it cannot be made.

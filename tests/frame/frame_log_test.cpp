@@ -9,8 +9,21 @@
 #include <sstream>
 #include <string>
 
+namespace {
+
+bool line_made = false;
+const char* state_line() {
+  line_made = true;
+  return "render test";
+}
+
+}  // namespace
+
 // The log is opened once per process, so one case covers it.
-TEST(frame_log, numbers_each_presented_frame_with_a_rising_clock_reading) {
+TEST(frame_log, numbers_each_presented_frame_with_a_rising_clock_reading_and_writes_lines_as_given) {
+  log_frame_line(state_line);
+  EXPECT_FALSE(line_made) << "without the log the line is not even made";
+
   char path[] = "/tmp/frame_log_test_XXXXXX";
   const int fd = mkstemp(path);
   ASSERT_GE(fd, 0);
@@ -18,6 +31,8 @@ TEST(frame_log, numbers_each_presented_frame_with_a_rising_clock_reading) {
   setenv("CUBESAVER_FRAME_LOG", path, 1);
   open_frame_log();
   for (int i = 0; i < 3; ++i) log_frame_presented();
+  log_frame_line(state_line);
+  EXPECT_TRUE(line_made);
   std::fflush(nullptr);
 
   std::ifstream file(path);
@@ -32,6 +47,10 @@ TEST(frame_log, numbers_each_presented_frame_with_a_rising_clock_reading) {
     EXPECT_GE(seconds, previous);
     previous = seconds;
   }
+  std::string rest;
+  std::getline(file, rest);  // the end of the last frame's line
+  ASSERT_TRUE(std::getline(file, rest));
+  EXPECT_EQ(rest, "render test");
   EXPECT_FALSE(file >> word);
   unlink(path);
 }
