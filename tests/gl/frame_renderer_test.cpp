@@ -96,6 +96,9 @@ class FrameRenderer : public GlContextTest {
   void TearDown() override {
     release_edge_smoothing();
     gl_entry_points = real;
+    // The full state leaves culling as a fresh context has it: undo the software state's.
+    glDisable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
     app_info.multisample = app_info.line_smooth = app_info.polygon_smooth = true;
     app_info.show_cursor = false;
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
