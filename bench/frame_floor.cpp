@@ -8,6 +8,17 @@
 //               [--no-line-smooth] [--no-polygon-smooth] [--no-anisotropy]
 //               [--no-mipmaps] [--no-vsync]
 //               [--fill-front | --cull-front] [--plain-shader] [--draws N]
+//               [--full-state | --software-state] [--list-order] [--whole-window]
+//               [--at T] [--snapshot FILE.ppm]
+//
+// As the program does, it chooses the state from the renderer's name (and makes
+// the window again without samples on a software rasteriser); --full-state and
+// --software-state force one path (the full one keeps the samples asked for).
+// --list-order draws the software path in list order instead of nearest first;
+// --whole-window runs its edge pass over the whole window, not the cube's box.
+// --at T runs the show's simulation from 0 to T seconds (60 steps a second,
+// drawing nothing) and freezes that pose instead of the start's; --snapshot
+// writes the first frame's pixels as a binary PPM and ends.
 //
 // With CUBESAVER_FRAME_LOG set it logs presented frames as the program does.
 
@@ -29,8 +40,11 @@
 #include "platform/platform.h"
 #include "puzzle/drift.h"
 #include "puzzle/lattice.h"
+#include "puzzle/sequencer.h"
 #include "render/cubie_texture.h"
+#include "render/draw_order.h"
 #include "render/frame_renderer.h"
+#include "render/render_state_report.h"
 #include "render/shader_program.h"
 
 namespace {
@@ -42,6 +56,9 @@ struct Options {
   bool cull_front = false;
   bool plain_shader = false;
   int draws = surface_slot_count;
+  int path = -1;  // -1: chosen from the renderer; else a RenderPath
+  double at = -1.0;
+  const char* snapshot = nullptr;
 };
 
 using Clock = std::chrono::steady_clock;
@@ -86,6 +103,18 @@ Options read_options(int argc, char** argv) {
       options.cull_front = true;
     } else if (std::strcmp(arg, "--plain-shader") == 0) {
       options.plain_shader = true;
+    } else if (std::strcmp(arg, "--full-state") == 0) {
+      options.path = static_cast<int>(RenderPath::Full);
+    } else if (std::strcmp(arg, "--software-state") == 0) {
+      options.path = static_cast<int>(RenderPath::Software);
+    } else if (std::strcmp(arg, "--list-order") == 0) {
+      draw_nearest_first = false;
+    } else if (std::strcmp(arg, "--whole-window") == 0) {
+      draw_whole_window = true;
+    } else if (std::strcmp(arg, "--at") == 0 && has_value) {
+      options.at = std::atof(argv[++i]);
+    } else if (std::strcmp(arg, "--snapshot") == 0 && has_value) {
+      options.snapshot = argv[++i];
     } else {
       std::fprintf(stderr, "frame_floor: unknown argument %s\n", arg);
       std::exit(2);
@@ -94,8 +123,20 @@ Options read_options(int argc, char** argv) {
   return options;
 }
 
+void create_window(int samples, GLFWmonitor* monitor) {
+  glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, app_info.gl_major);
+  glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, app_info.gl_minor);
+  if (app_info.robust_context) glfwWindowHint(GLFW_CONTEXT_ROBUSTNESS, GLFW_LOSE_CONTEXT_ON_RESET);
+  glfwWindowHint(GLFW_SAMPLES, samples);
+  glfwWindowHint(GLFW_STEREO, GLFW_FALSE);
+  main_window = glfwCreateWindow(app_info.width, app_info.height, "floor", monitor, nullptr);
+  if (main_window == nullptr) std::exit(1);
+  glfwMakeContextCurrent(main_window);
+  load_gl_entry_points();
+}
+
 // The same window as the saver's full-screen run.
-void open_window() {
+void open_window(int path) {
   start_step();
   if (glfwInit() == GLFW_FALSE) std::exit(1);
   end_step("glfw_init");
@@ -112,18 +153,41 @@ void open_window() {
   glfwDefaultWindowHints();
   start_step();
 
-  glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, app_info.gl_major);
-  glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, app_info.gl_minor);
-  if (app_info.robust_context) glfwWindowHint(GLFW_CONTEXT_ROBUSTNESS, GLFW_LOSE_CONTEXT_ON_RESET);
-  glfwWindowHint(GLFW_SAMPLES, app_info.samples);
-  glfwWindowHint(GLFW_STEREO, GLFW_FALSE);
-  main_window = glfwCreateWindow(app_info.width, app_info.height, "floor", monitor, nullptr);
-  if (main_window == nullptr) std::exit(1);
+  create_window(app_info.samples, monitor);
   end_step("window_and_context");
-  glfwMakeContextCurrent(main_window);
-  end_step("make_current");
-  load_gl_entry_points();
-  end_step("gl_entry_points");
+  const bool software = path == -1 ? software_rasteriser(current_renderer())
+                                   : path == static_cast<int>(RenderPath::Software);
+  if (software && app_info.samples > 0) {
+    glfwDestroyWindow(main_window);
+    create_window(0, monitor);
+    end_step("window_again_no_samples");
+  }
+}
+
+// The run's simulation up to t, drawn into an empty viewport.
+void advance_show_to(double t) {
+  const int width = app_info.width, height = app_info.height;
+  app_info.width = app_info.height = 0;
+  for (int step = 0; step * (1.0 / 60.0) <= t; ++step) update_frame(step * (1.0 / 60.0));
+  glFinish();
+  app_info.width = width;
+  app_info.height = height;
+}
+
+// The back buffer as a binary PPM, top row first.
+void write_snapshot(const char* path) {
+  const int width = app_info.width, height = app_info.height;
+  static unsigned char rgba[3840 * 2160 * 4];
+  if (static_cast<long>(width) * height * 4 > static_cast<long>(sizeof rgba)) std::exit(1);
+  glFinish();
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  std::FILE* out = std::fopen(path, "wb");
+  if (out == nullptr) std::exit(1);
+  std::fprintf(out, "P6\n%d %d\n255\n", width, height);
+  for (int y = height - 1; y >= 0; --y)
+    for (int x = 0; x < width; ++x) std::fwrite(rgba + (static_cast<long>(y) * width + x) * 4, 1, 3, out);
+  std::fclose(out);
 }
 
 GLuint compile(GLenum stage, const char* source) {
@@ -160,8 +224,11 @@ int main(int argc, char** argv) {
   const Options options = read_options(argc, argv);
   install_termination_handlers();
   const Clock::time_point begin = Clock::now();
-  open_window();
-  setup_gl_state();
+  open_window(options.path);
+  if (options.path == -1)
+    setup_gl_state();
+  else
+    set_gl_state(static_cast<RenderPath>(options.path));
   if (options.fill_front) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   if (options.cull_front) {
     glCullFace(GL_FRONT);
@@ -177,10 +244,14 @@ int main(int argc, char** argv) {
   if (options.plain_shader) use_plain_shader();
 
   // One fixed pose of the cube, drifted a few frames from its start.
-  init_lattice();
-  init_drift();
-  for (int i = 0; i < 3; ++i) update_drift();
-  compute_model_views(cube_translation, cube_rotation);
+  if (options.at >= 0.0) {
+    advance_show_to(options.at);
+  } else {
+    init_lattice();
+    init_drift();
+    for (int i = 0; i < 3; ++i) update_drift();
+    compute_model_views(cube_translation, cube_rotation);
+  }
   end_step("pose");
 
   const bool full = options.draws >= surface_slot_count;
@@ -188,6 +259,10 @@ int main(int argc, char** argv) {
     draw_frame();
   else
     draw_first_cubies(options.draws);
+  if (options.snapshot != nullptr) {
+    write_snapshot(options.snapshot);
+    return 0;
+  }
   glfwSwapBuffers(main_window);
   end_step("first_frame");
   std::printf("startup %-22s %8.2f ms\n", "total",
@@ -197,6 +272,7 @@ int main(int argc, char** argv) {
 
   FramePacing pacing = start_frame_pacing(app_info.vsync, primary_refresh_rate());
   open_frame_log();
+  log_frame_line(render_state_report);
   log_frame_presented();
   const double end = glfwGetTime() + options.seconds;
   while (!termination_requested() && (options.seconds <= 0.0 || glfwGetTime() < end)) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs a program on a private Xvfb server and reports its frame rate, its CPU
-seconds per second of running, the X server's, and its start-up time from exec
-to the first presented frame. The program logs presented frames through
+seconds per second of running, the X server's, its peak resident memory
+(VmHWM) and its start-up time from exec to the first presented frame. The program logs presented frames through
 CUBESAVER_FRAME_LOG (see BENCHMARKS.md).
 
   frame_rate.py [--size WxH] [--preview WxH] [--warmup S] [--seconds S]
@@ -27,6 +27,14 @@ def cpu_seconds(pid):
     with open(f"/proc/{pid}/stat") as f:
         fields = f.read().rsplit(")", 1)[1].split()
     return (int(fields[11]) + int(fields[12])) / TICKS  # utime + stime
+
+
+def peak_memory_mb(pid):
+    with open(f"/proc/{pid}/status") as f:
+        for line in f:
+            if line.startswith("VmHWM:"):
+                return int(line.split()[1]) / 1024
+    return float("nan")
 
 
 def start_server(size):
@@ -85,6 +93,7 @@ def run_once(args, command):
         t0, p0, s0 = time.monotonic(), cpu_seconds(program.pid), cpu_seconds(server.pid)
         time.sleep(args.seconds)
         t1, p1, s1 = time.monotonic(), cpu_seconds(program.pid), cpu_seconds(server.pid)
+        peak = peak_memory_mb(program.pid)
         program.send_signal(signal.SIGTERM)
         try:
             program.wait(timeout=30)
@@ -101,6 +110,7 @@ def run_once(args, command):
         "fps": len(inside) / (t1 - t0),
         "cpu": (p1 - p0) / (t1 - t0),
         "xcpu": (s1 - s0) / (t1 - t0),
+        "peak": peak,
         "startup": (times[0] - exec_time) if times else float("nan"),
     }
 
@@ -121,8 +131,10 @@ def main():
     where = f"preview {args.preview}" if args.preview else args.size
     print(f"{args.label or ' '.join(args.command):44s} {where:>15s}  fps {med['fps']:7.2f}  "
           f"cpu/s {med['cpu']:5.2f}  Xvfb cpu/s {med['xcpu']:5.2f}  cpu ms/frame {cpu_per_frame:7.2f}  "
+          f"peak {med['peak']:6.1f} MB  "
           f"start-up {1000 * med['startup']:7.0f} ms  (median of {len(runs)}: fps "
-          + " ".join(f"{r['fps']:.2f}" for r in runs) + ")")
+          + " ".join(f"{r['fps']:.2f}" for r in runs) + "; cpu ms/frame "
+          + " ".join(f"{1000 * r['cpu'] / r['fps']:.1f}" if r['fps'] > 0 else "nan" for r in runs) + ")")
     sys.stdout.flush()
 
 

@@ -27,3 +27,9 @@ void log_frame_presented() {
   std::fprintf(frame_log, "frame %ld %.6f\n", frames_presented++,
                std::chrono::duration<double>(now).count());
 }
+
+void log_frame_line(const char* (*make_line)()) {
+  if (frame_log == nullptr || make_line == nullptr) return;
+  const char* text = make_line();
+  if (text != nullptr) std::fprintf(frame_log, "%s\n", text);
+}

@@ -9,3 +9,6 @@
 void open_frame_log();
 // Called once per frame right after it was presented. Never allocates.
 void log_frame_presented();
+// Writes the line make_line returns (no newline needed). Without the log
+// make_line is not even called.
+void log_frame_line(const char* (*make_line)());

@@ -17,6 +17,8 @@
 #include "platform/platform.h"
 #include "puzzle/sequencer.h"
 #include "render/frame_renderer.h"
+#include "render/render_path.h"
+#include "render/render_state_report.h"
 #include "shell/run_mode.h"
 
 GLFWwindow* main_window = nullptr;
@@ -37,13 +39,13 @@ void apply_window_icon() {
   glfwSetWindowIcon(main_window, 1, &icon);
 }
 
-void create_main_window() {
+void create_main_window(int samples) {
   glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, app_info.gl_major);
   glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, app_info.gl_minor);
   if (app_info.robust_context) {
     glfwWindowHint(GLFW_CONTEXT_ROBUSTNESS, GLFW_LOSE_CONTEXT_ON_RESET);
   }
-  glfwWindowHint(GLFW_SAMPLES, app_info.samples);
+  glfwWindowHint(GLFW_SAMPLES, samples);
   glfwWindowHint(GLFW_STEREO, GLFW_FALSE);
 
   if (run_mode == Preview) {
@@ -75,6 +77,7 @@ void run_frame_loop() {
   // to the refresh rate instead.
   FramePacing pacing = start_frame_pacing(app_info.vsync, primary_refresh_rate());
   open_frame_log();
+  log_frame_line(render_state_report);
   for (;;) {
     if (in_host && !begin_host_frame(main_window, host_window)) break;
     const double t = glfwGetTime();
@@ -113,7 +116,15 @@ void run_frame() {
   // The host cannot take its window away while the context and assets are set up.
   const bool in_host = run_mode == Preview;
   if (in_host) hold_host();
-  create_main_window();
+  create_main_window(app_info.samples);
+  if (app_info.samples > 0 && software_rasteriser(current_renderer())) {
+    // A software rasteriser resolves a multisampled window at every swap, which
+    // costs more than its whole scene: there the window is made again without
+    // samples, and the renderer smooths the edges itself.
+    if (in_host) release_host_window(main_window);
+    glfwDestroyWindow(main_window);
+    create_main_window(0);
+  }
   setup_gl_state();
   start_assets();
   if (in_host) release_host();

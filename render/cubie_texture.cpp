@@ -1,11 +1,10 @@
 #include "render/cubie_texture.h"
 
-#include <cstring>
-
 #include "assets/bitmap_reader.h"
 #include "frame/app_info.h"
 #include "frame/gl_entry_points.h"
 #include "platform/platform.h"
+#include "render/render_path.h"
 
 const std::uint16_t cubie_texture_resources[cubie_texture_levels] = {121, 120, 119, 118, 117, 116, 115, 103};
 
@@ -22,10 +21,7 @@ constexpr GLenum max_texture_max_anisotropy = GL_MAX_TEXTURE_MAX_ANISOTROPY;
 
 }  // namespace
 
-bool anisotropy_usable(const char* renderer) {
-  if (renderer == nullptr) return true;
-  return std::strstr(renderer, "llvmpipe") == nullptr && std::strstr(renderer, "softpipe") == nullptr;
-}
+bool anisotropy_usable(const char* renderer) { return !software_rasteriser(renderer); }
 
 void load_bitmap_rgba(float* out, std::uint16_t id, int width, int height, bool bottom_first) {
   if (out == nullptr || width <= 0 || height <= 0) return;
@@ -64,8 +60,7 @@ void load_cubie_texture() {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, app_info.mipmaps ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
-  const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-  if (app_info.anisotropy && anisotropy_usable(renderer)) {
+  if (app_info.anisotropy && anisotropy_usable(current_renderer())) {
     GLfloat largest = 1.0f;
     glGetFloatv(max_texture_max_anisotropy, &largest);
     glTexParameterf(GL_TEXTURE_2D, texture_max_anisotropy, largest);

@@ -18,8 +18,9 @@ void load_cubie_texture();
 
 // Mesa's software rasterisers stall on anisotropic filtering at some poses of
 // the cube (single frames of 10 to 45 seconds at 320 x 240, even at a ratio of
-// 2), which leaves the saver deaf to keys for that long; there the texture keeps
-// plain trilinear filtering. Any other renderer (or an unknown one) gets it.
+// 2), which leaves the saver deaf to keys for that long; there (and on the
+// classic swrast) the texture keeps plain trilinear filtering. Any other renderer
+// (or an unknown one) gets it.
 bool anisotropy_usable(const char* renderer);
 
 // Fills out (width * height * 4 floats) with the bitmap's pixels as red, green,

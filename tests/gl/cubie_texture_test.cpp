@@ -140,6 +140,7 @@ TEST_F(CubieTexture, on_a_software_rasteriser_anisotropy_stays_at_its_default) {
 TEST(anisotropy_usable, everywhere_but_on_mesas_software_rasterisers) {
   EXPECT_FALSE(anisotropy_usable("llvmpipe (LLVM 15.0.6, 256 bits)"));
   EXPECT_FALSE(anisotropy_usable("softpipe"));
+  EXPECT_FALSE(anisotropy_usable("Software Rasterizer"));
   EXPECT_TRUE(anisotropy_usable("AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49, 6.1.0)"));
   EXPECT_TRUE(anisotropy_usable("Mesa Intel(R) UHD Graphics 620 (KBL GT2)"));
   EXPECT_TRUE(anisotropy_usable(nullptr));

@@ -1,5 +1,7 @@
-// The frame renderer on a real Mesa context: the fixed GL state, the draws of
-// each frame counted through the entry table, and the release of GL objects.
+// The frame renderer on a real Mesa context: the fixed GL state of each path,
+// the draws of each frame counted and recorded through the entry table, and the
+// release of GL objects. The full path is what every hardware renderer gets, so
+// it is set explicitly here, on Mesa's software rasteriser.
 #include "render/frame_renderer.h"
 
 #include <vector>
@@ -7,10 +9,12 @@
 #include "assets/cubie_mesh.h"
 #include "frame/app_info.h"
 #include "frame/asset_startup.h"
+#include "puzzle/drift.h"
 #include "puzzle/lattice.h"
 #include "puzzle/sequencer.h"
 #include "puzzle/simulation_reset.h"
 #include "render/cubie_texture.h"
+#include "render/edge_smoothing.h"
 #include "render/shader_program.h"
 #include "tests/gl/context_fixture.h"
 
@@ -22,6 +26,7 @@ namespace {
 struct Calls {
   int draws = 0;
   int matrix_uploads = 0;
+  std::vector<const GLfloat*> matrices;  // where each upload read from, in call order
   std::vector<GLuint> deleted_programs;
   std::vector<GLuint> deleted_textures;
   std::vector<GLuint> deleted_buffers;
@@ -41,6 +46,7 @@ void APIENTRY count_draw(GLenum mode, GLsizei count, GLenum type, const void* of
 }
 void APIENTRY count_matrix(GLint location, GLsizei count, GLboolean transpose, const GLfloat* value) {
   ++calls.matrix_uploads;
+  calls.matrices.push_back(value);
   real_uniform_matrix(location, count, transpose, value);
 }
 void APIENTRY record_delete_program(GLuint program) {
@@ -88,15 +94,33 @@ class FrameRenderer : public GlContextTest {
     calls = {};
   }
   void TearDown() override {
+    release_edge_smoothing();
     gl_entry_points = real;
+    // The full state leaves culling as a fresh context has it: undo the software state's.
+    glDisable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
     app_info.multisample = app_info.line_smooth = app_info.polygon_smooth = true;
     app_info.show_cursor = false;
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
   }
 
-  static void start_up() {
-    setup_gl_state();
+  static void start_up(RenderPath path = RenderPath::Full) {
+    set_gl_state(path);
     start_assets();
+  }
+
+  // The matrices the last frame uploaded for its cubies, by slot: -1 for the
+  // projection's or any other.
+  static std::vector<int> drawn_slots(std::size_t from) {
+    std::vector<int> slots;
+    for (std::size_t k = from; k < calls.matrices.size(); ++k) {
+      int slot = -1;
+      for (int i = 0; i < surface_slot_count; ++i) {
+        if (calls.matrices[k] == &cubie_mv[surface_slots.x[i]][surface_slots.y[i]][surface_slots.z[i]][0][0]) slot = i;
+      }
+      if (calls.matrices[k] != &projection[0][0]) slots.push_back(slot);
+    }
+    return slots;
   }
 
   // Runs one frame of the show at that clock reading; the draws it made.
@@ -123,8 +147,10 @@ class FrameRenderer : public GlContextTest {
 
 }  // namespace
 
-TEST_F(FrameRenderer, the_fixed_state_is_set_with_every_flag_on) {
-  setup_gl_state();
+TEST_F(FrameRenderer, the_full_path_sets_the_fixed_state_with_every_flag_on) {
+  set_gl_state(RenderPath::Full);
+  EXPECT_EQ(render_path, RenderPath::Full);
+  EXPECT_FALSE(edge_smoothing);
   EXPECT_EQ(integer(GL_CULL_FACE_MODE), GL_BACK);
   EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
   EXPECT_EQ(integer(GL_FRONT_FACE), GL_CW);
@@ -143,7 +169,7 @@ TEST_F(FrameRenderer, the_fixed_state_is_set_with_every_flag_on) {
 TEST_F(FrameRenderer, cleared_flags_disable_the_smoothing_and_leave_the_cursor_alone) {
   app_info.multisample = app_info.line_smooth = app_info.polygon_smooth = false;
   app_info.show_cursor = true;
-  setup_gl_state();
+  set_gl_state(RenderPath::Full);
   EXPECT_FALSE(glIsEnabled(GL_MULTISAMPLE));
   EXPECT_FALSE(glIsEnabled(GL_LINE_SMOOTH));
   EXPECT_FALSE(glIsEnabled(GL_POLYGON_SMOOTH));
@@ -168,6 +194,83 @@ TEST_F(FrameRenderer, every_frame_draws_the_218_surface_cubies_whether_or_not_a_
   EXPECT_EQ(scrambling, 0) << "the run reaches the solve, whose turns last many frames";
   // One projection and one matrix per cubie.
   EXPECT_EQ(calls.matrix_uploads, frames * (surface_slot_count + 1));
+}
+
+TEST_F(FrameRenderer, the_full_path_draws_the_surface_cubies_in_list_order) {
+  start_up(RenderPath::Full);
+  for (double t : {1.0, 4.0, 9.0}) {
+    const std::size_t from = calls.matrices.size();
+    ASSERT_EQ(frame(t), surface_slot_count);
+    const std::vector<int> slots = drawn_slots(from);
+    ASSERT_EQ(slots.size(), static_cast<std::size_t>(surface_slot_count));
+    for (int i = 0; i < surface_slot_count; ++i) ASSERT_EQ(slots[i], i) << "at " << t << " s";
+  }
+}
+
+TEST_F(FrameRenderer, on_mesas_software_rasteriser_the_software_path_is_chosen) {
+  setup_gl_state();
+  EXPECT_EQ(render_path, RenderPath::Software);
+}
+
+TEST_F(FrameRenderer, the_software_path_culls_the_inner_sides_and_smooths_edges_in_a_pass) {
+  set_gl_state(RenderPath::Software);
+  EXPECT_EQ(render_path, RenderPath::Software);
+  EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+  EXPECT_EQ(integer(GL_CULL_FACE_MODE), GL_FRONT);
+  EXPECT_EQ(integer(GL_FRONT_FACE), GL_CW);
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+  EXPECT_EQ(integer(GL_DEPTH_FUNC), GL_LESS);
+  GLint modes[2] = {};
+  glGetIntegerv(GL_POLYGON_MODE, modes);
+  EXPECT_EQ(modes[0], GL_FILL);
+  EXPECT_EQ(modes[1], GL_FILL);
+  EXPECT_FALSE(glIsEnabled(GL_MULTISAMPLE));
+  EXPECT_FALSE(glIsEnabled(GL_LINE_SMOOTH));
+  EXPECT_FALSE(glIsEnabled(GL_POLYGON_SMOOTH));
+  EXPECT_TRUE(edge_smoothing);
+  EXPECT_EQ(glfwGetInputMode(window, GLFW_CURSOR), GLFW_CURSOR_HIDDEN);
+}
+
+TEST_F(FrameRenderer, without_multisampling_the_software_path_has_no_edge_pass) {
+  app_info.multisample = false;
+  set_gl_state(RenderPath::Software);
+  EXPECT_FALSE(edge_smoothing);
+}
+
+TEST_F(FrameRenderer, the_software_path_draws_every_surface_cubie_once_nearest_first) {
+  start_up(RenderPath::Software);
+  for (double t : {1.0, 4.0, 9.0}) {
+    const std::size_t from = calls.matrices.size();
+    ASSERT_EQ(frame(t), surface_slot_count);
+    const std::vector<int> slots = drawn_slots(from);
+    ASSERT_EQ(slots.size(), static_cast<std::size_t>(surface_slot_count));
+    std::vector<bool> seen(surface_slot_count, false);
+    float previous = 1e30f;
+    for (int s : slots) {
+      ASSERT_GE(s, 0);
+      EXPECT_FALSE(seen[s]) << "slot " << s << " twice";
+      seen[s] = true;
+      const float z = cubie_mv[surface_slots.x[s]][surface_slots.y[s]][surface_slots.z[s]][3][2];
+      EXPECT_LE(z, previous) << "nearer after farther at " << t << " s";
+      previous = z;
+    }
+  }
+}
+
+TEST_F(FrameRenderer, the_software_path_shows_the_cube_on_the_dark_green_ground) {
+  start_up(RenderPath::Software);
+  frame(5.0);
+  unsigned char corner[3], centre[3];
+  pixel(0, 0, corner);
+  pixel(width / 2, height / 2, centre);
+  EXPECT_EQ(corner[0], 0);
+  EXPECT_EQ(corner[1], 38);
+  EXPECT_EQ(corner[2], 0);
+  EXPECT_FALSE(centre[0] == 0 && centre[1] == 38 && centre[2] == 0) << "the cube starts in the middle";
+  // The pass keeps its texture on a unit of its own.
+  EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE0);
+  EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), static_cast<GLint>(cubie_texture));
+  EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
 }
 
 TEST_F(FrameRenderer, the_first_frame_shows_the_cube_on_the_dark_green_ground) {

@@ -1,0 +1,170 @@
+#include "render/edge_smoothing.h"
+
+#include "frame/gl_entry_points.h"
+
+namespace {
+
+// The scene texture lives on its own unit, so unit 0 keeps the cubie texture.
+constexpr GLint scene_unit = 1;
+
+GLuint pass_program;
+GLint texel_location = -1;
+GLuint scene_framebuffer;
+GLuint scene_colour;
+GLuint scene_depth;
+int target_width;
+int target_height;
+bool target_complete;
+
+// One triangle over the whole screen, from the vertex number alone: no buffer
+// of its own, and the mesh's attribute arrays stay as they are.
+const char* const pass_vertex_source =
+    "#version 130\n"
+    "void main() {\n"
+    "  vec2 corner = vec2(float((gl_VertexID & 1) * 4) - 1.0, float((gl_VertexID & 2) * 2) - 1.0);\n"
+    "  gl_Position = vec4(corner, 0.0, 1.0);\n"
+    "}\n";
+
+// Luma at the four diagonal neighbours gives the edge's direction; two and four
+// reads along it give a narrow and a wide blend, and the wide one is kept unless
+// it leaves the neighbourhood's luma range (it crossed another edge).
+const char* const pass_fragment_source =
+    "#version 130\n"
+    "uniform sampler2D scene;\n"
+    "uniform vec2 texel;\n"
+    "const vec3 weights = vec3(0.299, 0.587, 0.114);\n"
+    "vec3 at(vec2 p) { return texture(scene, p).rgb; }\n"
+    "float luma(ivec2 q, ivec2 last) { return dot(texelFetch(scene, clamp(q, ivec2(0), last), 0).rgb, weights); }\n"
+    "void main() {\n"
+    "  ivec2 q = ivec2(gl_FragCoord.xy);\n"
+    "  ivec2 last = textureSize(scene, 0) - 1;\n"
+    "  vec3 m = texelFetch(scene, q, 0).rgb;\n"
+    "  float nw = luma(q + ivec2(-1, -1), last);\n"
+    "  float ne = luma(q + ivec2(1, -1), last);\n"
+    "  float sw = luma(q + ivec2(-1, 1), last);\n"
+    "  float se = luma(q + ivec2(1, 1), last);\n"
+    "  float lm = dot(m, weights);\n"
+    "  float lo = min(lm, min(min(nw, ne), min(sw, se)));\n"
+    "  float hi = max(lm, max(max(nw, ne), max(sw, se)));\n"
+    "  vec2 dir = vec2(-((nw + ne) - (sw + se)), (nw + sw) - (ne + se));\n"
+    "  float reduce = max((nw + ne + sw + se) * (0.25 / 8.0), 1.0 / 128.0);\n"
+    "  float scale = 1.0 / (min(abs(dir.x), abs(dir.y)) + reduce);\n"
+    "  dir = clamp(dir * scale, vec2(-8.0), vec2(8.0)) * texel;\n"
+    "  vec2 p = gl_FragCoord.xy * texel;\n"
+    "  vec3 narrow = 0.5 * (at(p + dir * (1.0 / 3.0 - 0.5)) + at(p + dir * (2.0 / 3.0 - 0.5)));\n"
+    "  vec3 wide = narrow * 0.5 + 0.25 * (at(p - dir * 0.5) + at(p + dir * 0.5));\n"
+    "  float lw = dot(wide, weights);\n"
+    "  gl_FragColor = vec4((lw < lo || lw > hi) ? narrow : wide, 1.0);\n"
+    "}\n";
+
+GLuint compiled(GLenum type, const char* source) {
+  const GLuint shader = glCreateShader(type);
+  glShaderSource(shader, 1, &source, nullptr);
+  glCompileShader(shader);
+  GLint status = GL_FALSE;
+  glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
+  if (status == GL_FALSE) {
+    glDeleteShader(shader);
+    return 0;
+  }
+  return shader;
+}
+
+void release_target() {
+  if (scene_framebuffer != 0) glDeleteFramebuffers(1, &scene_framebuffer);
+  if (scene_colour != 0) glDeleteTextures(1, &scene_colour);
+  if (scene_depth != 0) glDeleteRenderbuffers(1, &scene_depth);
+  scene_framebuffer = scene_colour = scene_depth = 0;
+  target_width = target_height = 0;
+  target_complete = false;
+}
+
+void make_target(int width, int height) {
+  release_target();
+  target_width = width;
+  target_height = height;
+  glGenTextures(1, &scene_colour);
+  glActiveTexture(GL_TEXTURE0 + scene_unit);
+  glBindTexture(GL_TEXTURE_2D, scene_colour);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  glActiveTexture(GL_TEXTURE0);
+
+  glGenRenderbuffers(1, &scene_depth);
+  glBindRenderbuffer(GL_RENDERBUFFER, scene_depth);
+  glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
+
+  glGenFramebuffers(1, &scene_framebuffer);
+  glBindFramebuffer(GL_FRAMEBUFFER, scene_framebuffer);
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, scene_colour, 0);
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, scene_depth);
+  target_complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+}  // namespace
+
+bool start_edge_smoothing() {
+  if (pass_program != 0) return true;
+  if (glGenFramebuffers == nullptr || glCheckFramebufferStatus == nullptr) return false;
+  const GLuint vertex = compiled(GL_VERTEX_SHADER, pass_vertex_source);
+  const GLuint fragment = compiled(GL_FRAGMENT_SHADER, pass_fragment_source);
+  if (vertex == 0 || fragment == 0) {
+    if (vertex != 0) glDeleteShader(vertex);
+    if (fragment != 0) glDeleteShader(fragment);
+    return false;
+  }
+  pass_program = glCreateProgram();
+  glAttachShader(pass_program, vertex);
+  glAttachShader(pass_program, fragment);
+  glLinkProgram(pass_program);
+  // Flagged for deletion; they go with the program.
+  glDeleteShader(vertex);
+  glDeleteShader(fragment);
+  GLint linked = GL_FALSE;
+  glGetProgramiv(pass_program, GL_LINK_STATUS, &linked);
+  if (linked == GL_FALSE) {
+    glDeleteProgram(pass_program);
+    pass_program = 0;
+    return false;
+  }
+  glUseProgram(pass_program);
+  glUniform1i(glGetUniformLocation(pass_program, "scene"), scene_unit);
+  texel_location = glGetUniformLocation(pass_program, "texel");
+  glUseProgram(0);
+  return true;
+}
+
+bool begin_smoothed_scene(int width, int height) {
+  if (pass_program == 0 || width <= 0 || height <= 0) return false;
+  if (width != target_width || height != target_height) make_target(width, height);
+  if (!target_complete) return false;
+  glBindFramebuffer(GL_FRAMEBUFFER, scene_framebuffer);
+  return true;
+}
+
+void smooth_edges_to_window(const ScreenBox& cube) {
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  // Outside the cube's box the scene is the plain ground, which the pass would
+  // leave as it is: there the window is only cleared to it. The window's depth
+  // buffer plays no part.
+  glClear(GL_COLOR_BUFFER_BIT);
+  if (cube.width <= 0 || cube.height <= 0) return;
+  glDisable(GL_DEPTH_TEST);
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(cube.x, cube.y, cube.width, cube.height);
+  glUseProgram(pass_program);
+  glUniform2f(texel_location, 1.0f / static_cast<float>(target_width), 1.0f / static_cast<float>(target_height));
+  glDrawArrays(GL_TRIANGLES, 0, 3);
+  glDisable(GL_SCISSOR_TEST);
+  glEnable(GL_DEPTH_TEST);
+}
+
+void release_edge_smoothing() {
+  release_target();
+  if (pass_program != 0) glDeleteProgram(pass_program);
+  pass_program = 0;
+}

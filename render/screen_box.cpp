@@ -1,0 +1,51 @@
+#include "render/screen_box.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "puzzle/drift.h"
+#include "puzzle/lattice.h"
+
+namespace {
+
+// A cubie is just under 5 units across after its half scale, so a cube of
+// half-size 4.5 around its centre holds it in any orientation.
+constexpr float cubie_half_size = 4.5f;
+constexpr float nearest_w = 1.0f;
+
+}  // namespace
+
+ScreenBox cube_screen_box(int width, int height, int margin) {
+  const ScreenBox whole = {0, 0, std::max(width, 0), std::max(height, 0)};
+  float lo_x = 1e30f, lo_y = 1e30f, hi_x = -1e30f, hi_y = -1e30f;
+  for (int i = 0; i < surface_slot_count; ++i) {
+    const vec4& centre = cubie_mv[surface_slots.x[i]][surface_slots.y[i]][surface_slots.z[i]][3];
+    for (int corner = 0; corner < 8; ++corner) {
+      const vec4 p(centre[0] + ((corner & 1) ? cubie_half_size : -cubie_half_size),
+                   centre[1] + ((corner & 2) ? cubie_half_size : -cubie_half_size),
+                   centre[2] + ((corner & 4) ? cubie_half_size : -cubie_half_size), 1.0f);
+      // Column-major: clip = projection * p, column by column.
+      float clip[4] = {};
+      for (int c = 0; c < 4; ++c)
+        for (int r = 0; r < 4; ++r) clip[r] += projection[c][r] * p[c];
+      if (!(clip[3] > nearest_w)) return whole;
+      lo_x = std::min(lo_x, clip[0] / clip[3]);
+      hi_x = std::max(hi_x, clip[0] / clip[3]);
+      lo_y = std::min(lo_y, clip[1] / clip[3]);
+      hi_y = std::max(hi_y, clip[1] / clip[3]);
+    }
+  }
+  if (!std::isfinite(lo_x) || !std::isfinite(hi_x) || !std::isfinite(lo_y) || !std::isfinite(hi_y)) return whole;
+  auto pixel = [](float ndc, int size) { return (ndc + 1.0f) * 0.5f * static_cast<float>(size); };
+  const float x0 = std::floor(pixel(lo_x, width)) - static_cast<float>(margin);
+  const float x1 = std::ceil(pixel(hi_x, width)) + static_cast<float>(margin);
+  const float y0 = std::floor(pixel(lo_y, height)) - static_cast<float>(margin);
+  const float y1 = std::ceil(pixel(hi_y, height)) + static_cast<float>(margin);
+  const auto clip_to = [](float v, int size) { return static_cast<int>(std::clamp(v, 0.0f, static_cast<float>(size))); };
+  ScreenBox box;
+  box.x = clip_to(x0, width);
+  box.y = clip_to(y0, height);
+  box.width = clip_to(x1, width) - box.x;
+  box.height = clip_to(y1, height) - box.y;
+  return box;
+}

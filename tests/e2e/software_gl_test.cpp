@@ -1,0 +1,162 @@
+// The real program on Mesa's llvmpipe under Xvfb takes the software-GL path:
+// its frame log names the GL state in force, as the program read it back from
+// GL, and the picture still shows the cube on its ground with every sticker
+// colour, its edges smoothed.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/harness.h"
+
+// After the harness: Xlib's macros (None, Bool) must not meet GoogleTest's names.
+#include <X11/Xutil.h>
+
+using namespace e2e;
+
+namespace {
+
+constexpr int screen_width = 320;
+constexpr int screen_height = 240;
+const char* const title = "3D Tamsel's Screensaver";
+
+std::vector<Rgb> screen(Display* display) {
+  std::vector<Rgb> pixels;
+  XImage* image = XGetImage(display, DefaultRootWindow(display), 0, 0, screen_width, screen_height, AllPlanes, ZPixmap);
+  if (image == nullptr) return pixels;
+  for (int row = 0; row < screen_height; ++row) {
+    for (int column = 0; column < screen_width; ++column) {
+      const unsigned long v = XGetPixel(image, column, row);
+      pixels.push_back({static_cast<int>((v >> 16) & 0xFF), static_cast<int>((v >> 8) & 0xFF),
+                        static_cast<int>(v & 0xFF)});
+    }
+  }
+  XDestroyImage(image);
+  return pixels;
+}
+
+// Lit cubie pixels have the ambient tenth in every channel; the ground has none
+// in red and blue.
+bool is_cube(Rgb p) { return p.r >= 20 && p.b >= 20; }
+
+enum Sticker { Red, Orange, Yellow, Green, Blue, White, sticker_count };
+const char* const sticker_names[sticker_count] = {"red", "orange", "yellow", "green", "blue", "white"};
+
+int sticker_of(Rgb p) {
+  if (!is_cube(p)) return -1;
+  const float r = p.r / 255.0f, g = p.g / 255.0f, b = p.b / 255.0f;
+  const float high = std::max({r, g, b}), low = std::min({r, g, b});
+  const float saturation = high > 0.0f ? (high - low) / high : 0.0f;
+  if (saturation < 0.15f) return high > 0.5f ? White : -1;
+  if (saturation < 0.35f || high < 0.3f) return -1;
+  const float d = high - low;
+  float hue = 0.0f;
+  if (high == r)
+    hue = 60.0f * std::fmod((g - b) / d + 6.0f, 6.0f);
+  else if (high == g)
+    hue = 60.0f * ((b - r) / d + 2.0f);
+  else
+    hue = 60.0f * ((r - g) / d + 4.0f);
+  if (hue < 12.0f || hue > 340.0f) return Red;
+  if (hue < 40.0f) return Orange;
+  if (hue >= 45.0f && hue < 70.0f) return Yellow;
+  if (hue >= 100.0f && hue < 170.0f) return Green;
+  if (hue >= 210.0f && hue < 260.0f) return Blue;
+  return -1;
+}
+
+// The words after "render" in the log's state line, as name -> value; the
+// renderer's name, which has spaces, is everything after "renderer".
+std::map<std::string, std::string> state_line(const std::string& log_path, std::string& renderer, int& frames) {
+  std::map<std::string, std::string> state;
+  std::ifstream log(log_path);
+  std::string line;
+  frames = 0;
+  while (std::getline(log, line)) {
+    if (line.rfind("frame ", 0) == 0) ++frames;
+    if (line.rfind("render ", 0) != 0) continue;
+    const std::size_t named = line.find(" renderer ");
+    if (named != std::string::npos) renderer = line.substr(named + 10);
+    std::istringstream words(line.substr(0, named));
+    std::string word, value;
+    words >> word >> value;
+    state["path"] = value;
+    while (words >> word >> value) state[word] = value;
+  }
+  return state;
+}
+
+}  // namespace
+
+TEST(software_gl, on_llvmpipe_the_software_state_is_in_force_and_the_cube_shows_all_its_colours) {
+  char log_path[] = "/tmp/software_gl_test_XXXXXX";
+  const int fd = mkstemp(log_path);
+  ASSERT_GE(fd, 0);
+  close(fd);
+
+  XServer server(screen_width, screen_height);
+  Program program({"/s"}, server.name(), {std::string("CUBESAVER_FRAME_LOG=") + log_path});
+  ASSERT_TRUE(wait_for_window(server.display(), title, 20));
+  ASSERT_TRUE(wait_until(
+      [&] {
+        const std::vector<Rgb> p = screen(server.display());
+        return std::count_if(p.begin(), p.end(), is_cube) > 200;
+      },
+      30));
+
+  // The ground is exactly the clear colour where no cubie is, and the edge
+  // pass leaves blends of cube and ground along the silhouette.
+  const std::vector<Rgb> first = screen(server.display());
+  save_screenshot(server.name(), std::string(SCREENSHOT_DIR) + "/software_gl_first.png");
+  const long ground = std::count(first.begin(), first.end(), background);
+  const long cube = std::count_if(first.begin(), first.end(), is_cube);
+  EXPECT_GT(ground, screen_width * screen_height / 2);
+  EXPECT_GT(cube, 1000);
+  const long between = static_cast<long>(first.size()) - ground - cube;
+  EXPECT_GT(between, 50) << "smoothed edges blend into the ground";
+  EXPECT_LT(between, static_cast<long>(first.size()) / 20);
+
+  // It tumbles and, after two seconds, scrambles: every colour comes round.
+  constexpr int enough = 25;
+  std::array<int, sticker_count> best = {};
+  wait_until(
+      [&] {
+        std::array<int, sticker_count> counts = {};
+        for (Rgb p : screen(server.display())) {
+          const int s = sticker_of(p);
+          if (s >= 0) ++counts[s];
+        }
+        for (int s = 0; s < sticker_count; ++s) best[s] = std::max(best[s], counts[s]);
+        return std::all_of(best.begin(), best.end(), [](int n) { return n >= enough; });
+      },
+      40);
+  save_screenshot(server.name(), std::string(SCREENSHOT_DIR) + "/software_gl_colours.png");
+  for (int s = 0; s < sticker_count; ++s) EXPECT_GE(best[s], enough) << sticker_names[s];
+
+  xdotool(server.name(), "key a");
+  EXPECT_EQ(program.wait_exit(10), 0);
+
+  std::string renderer;
+  int frames = 0;
+  const std::map<std::string, std::string> state = state_line(log_path, renderer, frames);
+  unlink(log_path);
+  EXPECT_NE(renderer.find("llvmpipe"), std::string::npos) << renderer;
+  EXPECT_GT(frames, 0);
+  const std::map<std::string, std::string> expected = {
+      {"path", "software"},   {"samples", "0"},     {"cull", "front"},         {"front-faces", "fill"},
+      {"multisample", "0"},   {"line-smooth", "0"}, {"polygon-smooth", "0"},   {"edge-smoothing", "1"},
+  };
+  for (const auto& [name, value] : expected) {
+    const auto found = state.find(name);
+    ASSERT_NE(found, state.end()) << name << " missing from the log's state line";
+    EXPECT_EQ(found->second, value) << name;
+  }
+}

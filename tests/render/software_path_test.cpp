@@ -1,0 +1,145 @@
+// The software-GL path's pure parts: the choice from the renderer's name, the
+// nearest-first draw order and the cube's box on screen. No GL is needed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "frame/app_info.h"
+#include "puzzle/drift.h"
+#include "puzzle/lattice.h"
+#include "puzzle/simulation_reset.h"
+#include "render/draw_order.h"
+#include "render/render_path.h"
+#include "render/screen_box.h"
+
+TEST(render_path_for, mesas_software_rasterisers_take_the_software_path) {
+  EXPECT_EQ(render_path_for("llvmpipe (LLVM 15.0.6, 256 bits)"), RenderPath::Software);
+  EXPECT_EQ(render_path_for("softpipe"), RenderPath::Software);
+  EXPECT_EQ(render_path_for("swrast"), RenderPath::Software);
+  EXPECT_EQ(render_path_for("Mesa X11 swrast"), RenderPath::Software);
+  EXPECT_EQ(render_path_for("Software Rasterizer"), RenderPath::Software);
+}
+
+TEST(render_path_for, hardware_and_unknown_renderers_take_the_full_path) {
+  EXPECT_EQ(render_path_for("AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49, 6.1.0)"), RenderPath::Full);
+  EXPECT_EQ(render_path_for("Mesa Intel(R) UHD Graphics 620 (KBL GT2)"), RenderPath::Full);
+  EXPECT_EQ(render_path_for("NVIDIA GeForce RTX 3060/PCIe/SSE2"), RenderPath::Full);
+  EXPECT_EQ(render_path_for(""), RenderPath::Full);
+  EXPECT_EQ(render_path_for(nullptr), RenderPath::Full);
+}
+
+namespace {
+
+class SoftwarePath : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reset_simulation();
+    app_info.width = 1280;
+    app_info.height = 720;
+    init_lattice();
+    init_drift();
+    compute_model_views(cube_translation, cube_rotation);
+  }
+
+  static float depth(int slot) {
+    return cubie_mv[surface_slots.x[slot]][surface_slots.y[slot]][surface_slots.z[slot]][3][2];
+  }
+
+  // Window pixel of an eye-space point.
+  static void to_window(const vec4& p, float& x, float& y) {
+    float clip[4] = {};
+    for (int c = 0; c < 4; ++c)
+      for (int r = 0; r < 4; ++r) clip[r] += projection[c][r] * p[c];
+    x = (clip[0] / clip[3] + 1.0f) * 0.5f * static_cast<float>(app_info.width);
+    y = (clip[1] / clip[3] + 1.0f) * 0.5f * static_cast<float>(app_info.height);
+  }
+
+  static void place_cube(float x, float y, float z, float angle) {
+    compute_model_views(translate(x, y, z), rotate(angle, 1.0f, 1.0f, 0.0f));
+  }
+};
+
+}  // namespace
+
+TEST_F(SoftwarePath, list_order_is_the_surface_list) {
+  const DrawOrder& order = list_order();
+  for (int i = 0; i < surface_slot_count; ++i) EXPECT_EQ(order.slot[i], i);
+}
+
+TEST_F(SoftwarePath, nearest_first_draws_every_slot_once_from_the_nearest_to_the_farthest) {
+  for (float angle : {0.0f, 37.0f, 123.0f, 250.0f}) {
+    place_cube(3.0f, -2.0f, -150.0f, angle);
+    const DrawOrder& order = nearest_first(surface_slot_count);
+    bool seen[surface_slot_count] = {};
+    for (int i = 0; i < surface_slot_count; ++i) {
+      ASSERT_GE(order.slot[i], 0);
+      ASSERT_LT(order.slot[i], surface_slot_count);
+      EXPECT_FALSE(seen[order.slot[i]]) << "slot " << order.slot[i] << " twice";
+      seen[order.slot[i]] = true;
+      if (i == 0) continue;
+      EXPECT_GE(depth(order.slot[i - 1]), depth(order.slot[i])) << "at " << i << ", angle " << angle;
+      if (depth(order.slot[i - 1]) == depth(order.slot[i])) {
+        EXPECT_LT(order.slot[i - 1], order.slot[i]) << "ties keep list order";
+      }
+    }
+  }
+}
+
+TEST_F(SoftwarePath, nearest_first_over_fewer_slots_orders_only_those) {
+  place_cube(0.0f, 0.0f, -120.0f, 70.0f);
+  const DrawOrder& order = nearest_first(10);
+  bool seen[10] = {};
+  for (int i = 0; i < 10; ++i) {
+    ASSERT_LT(order.slot[i], 10);
+    seen[order.slot[i]] = true;
+    if (i > 0) {
+      EXPECT_GE(depth(order.slot[i - 1]), depth(order.slot[i]));
+    }
+  }
+  EXPECT_TRUE(std::all_of(std::begin(seen), std::end(seen), [](bool b) { return b; }));
+}
+
+TEST_F(SoftwarePath, the_cube_box_holds_every_cubie_corner_and_its_margin) {
+  for (float angle : {0.0f, 45.0f, 200.0f}) {
+    for (float z : {-100.0f, -200.0f}) {
+      place_cube(20.0f, 10.0f, z, angle);
+      const ScreenBox box = cube_screen_box(app_info.width, app_info.height, 6);
+      ASSERT_GT(box.width, 0);
+      ASSERT_GT(box.height, 0);
+      EXPECT_LT(box.width * box.height, app_info.width * app_info.height) << "smaller than the window";
+      for (int i = 0; i < surface_slot_count; ++i) {
+        const vec4& c = cubie_mv[surface_slots.x[i]][surface_slots.y[i]][surface_slots.z[i]][3];
+        // The corners of a box just larger than the cubie, which is just under
+        // 5 units across, axis-aligned in eye space.
+        for (int k = 0; k < 8; ++k) {
+          const float d = 2.5f;
+          const vec4 p(c[0] + ((k & 1) ? d : -d), c[1] + ((k & 2) ? d : -d), c[2] + ((k & 4) ? d : -d), 1.0f);
+          float x = 0, y = 0;
+          to_window(p, x, y);
+          if (x < 0 || y < 0 || x >= app_info.width || y >= app_info.height) continue;
+          // The margin reaches as far as the window does.
+          const float w = static_cast<float>(app_info.width), h = static_cast<float>(app_info.height);
+          EXPECT_LE(box.x, std::max(0.0f, x - 6));
+          EXPECT_GE(box.x + box.width, std::min(w, x + 6));
+          EXPECT_LE(box.y, std::max(0.0f, y - 6));
+          EXPECT_GE(box.y + box.height, std::min(h, y + 6));
+        }
+      }
+    }
+  }
+}
+
+TEST_F(SoftwarePath, the_cube_box_is_clipped_to_the_window_and_whole_near_the_eye) {
+  place_cube(400.0f, 0.0f, -150.0f, 0.0f);  // far off to the right
+  ScreenBox box = cube_screen_box(app_info.width, app_info.height, 6);
+  EXPECT_GE(box.x, 0);
+  EXPECT_LE(box.x + box.width, app_info.width);
+  EXPECT_EQ(box.width, 0) << "nothing of the cube is on screen";
+
+  place_cube(0.0f, 0.0f, -5.0f, 0.0f);  // cubies at and behind the eye
+  box = cube_screen_box(app_info.width, app_info.height, 6);
+  EXPECT_EQ(box.x, 0);
+  EXPECT_EQ(box.y, 0);
+  EXPECT_EQ(box.width, app_info.width);
+  EXPECT_EQ(box.height, app_info.height);
+}
