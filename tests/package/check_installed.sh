@@ -44,18 +44,27 @@ kill "$server"
 wait "$server" 2>/dev/null
 [ "$status" -eq 0 ] || fail "the hack ended with exit code $status after SIGTERM"
 
-# The cube on its ground: the corners show the background, which has no red and
-# no blue, while lit cubies, which have some of each, cover part of the screen.
+# The cube on its ground: the top-left corner shows the background, which has
+# no red and no blue, while lit cubies, which have some of each, cover part of
+# the screen.
 cube() { convert "$screenshot" "$@" -fx 'r >= 20/255 && b >= 20/255' -format '%[fx:mean]' info:; }
 corners=$(cube -crop 2x2+0+0 +repage)
 share=$(cube)
 echo "share of the screen the cube covers: $share"
 awk "BEGIN { exit !($corners == 0) }" || fail "the top-left corner is not background"
 awk "BEGIN { exit !($share > 0.005 && $share < 0.9) }" || fail "no cube on the screen (cube share $share)"
-for hue in 'r > 0.5 && g < 0.3 && b < 0.3' 'b > 0.5 && r < 0.3' 'r > 0.5 && g > 0.5 && b < 0.3'; do
-  found=$(convert "$screenshot" -fx "$hue" -format '%[fx:mean > 0]' info:)
-  [ "$found" = 1 ] || fail "no sticker pixel with $hue"
+# Seconds after the scramble, the faces in view show stickers of several
+# colours: count the hue classes of saturated, lit pixels (red, orange, yellow,
+# green, blue; the ground is too dark to count).
+classes=0
+for hue in 'hue < 0.035 || hue > 0.945' 'hue > 0.04 && hue < 0.11' 'hue > 0.125 && hue < 0.195' \
+           'hue > 0.28 && hue < 0.47' 'hue > 0.58 && hue < 0.72'; do
+  pixels=$(convert "$screenshot" -fx "saturation > 0.4 && lightness > 0.2 && ($hue)" \
+             -format '%[fx:round(mean * w * h)]' info:)
+  [ "$pixels" -ge 20 ] && classes=$((classes + 1))
 done
+echo "sticker colours in view: $classes of 5"
+[ "$classes" -ge 3 ] || fail "the cube shows fewer than three sticker colours"
 
 apt_get remove cubesaver >/tmp/remove.log 2>&1 || { tail -20 /tmp/remove.log; fail "apt could not remove it"; }
 state=$(dpkg-query -W -f='${db:Status-Status}' cubesaver 2>/dev/null)
