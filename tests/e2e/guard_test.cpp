@@ -23,6 +23,20 @@ int saver_windows(Display* display) {
 // The name the program guards itself with.
 const char* const guard = "EVENT_NAME_HERE";
 
+// A guarded run killed with SIGKILL leaves no guard behind: the next one starts.
+void kill_a_holder_then_start_a_guarded_run(XServer& server) {
+  {
+    Program first({}, server.name());
+    ASSERT_TRUE(wait_for_window(server.display(), title, 20));
+    first.signal(SIGKILL);
+    ASSERT_TRUE(first.wait_exit(10));
+  }
+  ASSERT_TRUE(wait_until([&] { return saver_windows(server.display()) == 0; }, 10));
+  Program next({}, server.name());
+  EXPECT_TRUE(wait_for_window(server.display(), title, 20));
+  EXPECT_TRUE(next.running());
+}
+
 }  // namespace
 
 #define REQUIRE_OTHER_USER(user)         \
@@ -56,16 +70,7 @@ TEST(guard, saver_runs_ignore_the_guard) {
 
 TEST(guard, the_guard_dies_with_its_holder_even_when_killed) {
   XServer server(200, 150);
-  {
-    Program first({}, server.name());
-    ASSERT_TRUE(wait_for_window(server.display(), title, 20));
-    first.signal(SIGKILL);
-    ASSERT_TRUE(first.wait_exit(10));
-  }
-  ASSERT_TRUE(wait_until([&] { return saver_windows(server.display()) == 0; }, 10));
-  Program next({}, server.name());
-  EXPECT_TRUE(wait_for_window(server.display(), title, 20));
-  EXPECT_TRUE(next.running());
+  kill_a_holder_then_start_a_guarded_run(server);
 }
 
 TEST(guard, another_users_holders_of_every_guard_name_cannot_stop_this_users_run) {
@@ -125,14 +130,5 @@ TEST(guard, a_killed_holder_past_another_users_holder_frees_the_guard) {
   XServer server(200, 150);
   Child squat = squatter(*user, guard_names(guard, geteuid(), server.name(), 0, 1), Squat::Listening);
   ASSERT_EQ(squat.answer(), 'y');
-  {
-    Program first({}, server.name());
-    ASSERT_TRUE(wait_for_window(server.display(), title, 20));
-    first.signal(SIGKILL);
-    ASSERT_TRUE(first.wait_exit(10));
-  }
-  ASSERT_TRUE(wait_until([&] { return saver_windows(server.display()) == 0; }, 10));
-  Program next({}, server.name());
-  EXPECT_TRUE(wait_for_window(server.display(), title, 20));
-  EXPECT_TRUE(next.running());
+  kill_a_holder_then_start_a_guarded_run(server);
 }
