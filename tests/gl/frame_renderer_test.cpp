@@ -143,6 +143,17 @@ class FrameRenderer : public GlContextTest {
     glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     for (int c = 0; c < 3; ++c) rgb[c] = rgba[c];
   }
+
+  // The corner shows the dark green ground; the cube starts in the middle.
+  static void expect_cube_on_the_ground() {
+    unsigned char corner[3], centre[3];
+    pixel(0, 0, corner);
+    pixel(width / 2, height / 2, centre);
+    EXPECT_EQ(corner[0], 0);
+    EXPECT_EQ(corner[1], 38);
+    EXPECT_EQ(corner[2], 0);
+    EXPECT_FALSE(centre[0] == 0 && centre[1] == 38 && centre[2] == 0) << "the cube starts in the middle";
+  }
 };
 
 }  // namespace
@@ -260,13 +271,7 @@ TEST_F(FrameRenderer, the_software_path_draws_every_surface_cubie_once_nearest_f
 TEST_F(FrameRenderer, the_software_path_shows_the_cube_on_the_dark_green_ground) {
   start_up(RenderPath::Software);
   frame(5.0);
-  unsigned char corner[3], centre[3];
-  pixel(0, 0, corner);
-  pixel(width / 2, height / 2, centre);
-  EXPECT_EQ(corner[0], 0);
-  EXPECT_EQ(corner[1], 38);
-  EXPECT_EQ(corner[2], 0);
-  EXPECT_FALSE(centre[0] == 0 && centre[1] == 38 && centre[2] == 0) << "the cube starts in the middle";
+  expect_cube_on_the_ground();
   // The pass keeps its texture on a unit of its own.
   EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE0);
   EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), static_cast<GLint>(cubie_texture));
@@ -276,13 +281,7 @@ TEST_F(FrameRenderer, the_software_path_shows_the_cube_on_the_dark_green_ground)
 TEST_F(FrameRenderer, the_first_frame_shows_the_cube_on_the_dark_green_ground) {
   start_up();
   frame(5.0);
-  unsigned char corner[3], centre[3];
-  pixel(0, 0, corner);
-  pixel(width / 2, height / 2, centre);
-  EXPECT_EQ(corner[0], 0);
-  EXPECT_EQ(corner[1], 38);
-  EXPECT_EQ(corner[2], 0);
-  EXPECT_FALSE(centre[0] == 0 && centre[1] == 38 && centre[2] == 0) << "the cube starts in the middle";
+  expect_cube_on_the_ground();
 }
 
 TEST_F(FrameRenderer, every_gl_object_is_deleted_at_shutdown_in_creation_order) {
