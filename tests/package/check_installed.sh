@@ -4,6 +4,7 @@
 # (-root) on a virtual X server, checks the screenshot, ends the hack with
 # SIGTERM (exit code 0), removes the package and checks that nothing is left.
 #   check_installed.sh PACKAGE.deb SCREENSHOT.png
+# with tests/support/with_xvfb.sh in the same folder.
 set -u
 deb=$(realpath "$1")
 screenshot=$2
@@ -27,21 +28,15 @@ dpkg-query -W -f='${Status}\n' libgl1-mesa-dri 2>/dev/null | grep -q 'install ok
 # The tools of this check only; they come after the package has been judged.
 apt_get install --no-install-recommends xvfb imagemagick >/tmp/tools.log 2>&1 ||
   { tail -20 /tmp/tools.log; echo "FAIL: could not install the check's tools"; exit 1; }
-ready=$(mktemp)
-Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 640x480x24 3>"$ready" >/dev/null 2>&1 &
-server=$!
-i=0
-while [ ! -s "$ready" ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i + 1)); done
-export DISPLAY=":$(cat "$ready")"
-env -u XSCREENSAVER_WINDOW "$hack" -root >/tmp/hack.log 2>&1 &
-saver=$!
-sleep 6
-import -window root "$screenshot"
-kill -TERM "$saver"
-wait "$saver"
+export hack screenshot
+sh "$(dirname "$0")/with_xvfb.sh" 640x480 sh -c '
+  env -u XSCREENSAVER_WINDOW "$hack" -root >/tmp/hack.log 2>&1 &
+  saver=$!
+  sleep 6
+  import -window root "$screenshot"
+  kill -TERM "$saver"
+  wait "$saver"'
 status=$?
-kill "$server"
-wait "$server" 2>/dev/null
 [ "$status" -eq 0 ] || fail "the hack ended with exit code $status after SIGTERM"
 
 # The cube on its ground: the top-left corner shows the background, which has
