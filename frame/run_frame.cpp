@@ -39,6 +39,31 @@ void apply_window_icon() {
   glfwSetWindowIcon(main_window, 1, &icon);
 }
 
+// The renderer is known only once a context exists. A hidden window with the
+// same context request names it before the real window is made, so that the
+// real one is made once: made twice, it would flash on the screen, and a host
+// watching for it would see it vanish. Its failures are the real window's to
+// report, so the error callback is off meanwhile.
+bool software_rasteriser_ahead() {
+  glfwSetErrorCallback(nullptr);
+  glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+  glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, app_info.gl_major);
+  glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, app_info.gl_minor);
+  if (app_info.robust_context) glfwWindowHint(GLFW_CONTEXT_ROBUSTNESS, GLFW_LOSE_CONTEXT_ON_RESET);
+  GLFWwindow* probe = glfwCreateWindow(1, 1, "", nullptr, nullptr);
+  bool software = false;
+  if (probe != nullptr) {
+    glfwMakeContextCurrent(probe);
+    load_gl_entry_points();
+    software = software_rasteriser(current_renderer());
+    glfwMakeContextCurrent(nullptr);
+    glfwDestroyWindow(probe);
+  }
+  glfwDefaultWindowHints();
+  glfwSetErrorCallback(show_glfw_error);
+  return software;
+}
+
 void create_main_window(int samples) {
   glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, app_info.gl_major);
   glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, app_info.gl_minor);
@@ -116,15 +141,11 @@ void run_frame() {
   // The host cannot take its window away while the context and assets are set up.
   const bool in_host = run_mode == Preview;
   if (in_host) hold_host();
-  create_main_window(app_info.samples);
-  if (app_info.samples > 0 && software_rasteriser(current_renderer())) {
-    // A software rasteriser resolves a multisampled window at every swap, which
-    // costs more than its whole scene: there the window is made again without
-    // samples, and the renderer smooths the edges itself.
-    if (in_host) release_host_window(main_window);
-    glfwDestroyWindow(main_window);
-    create_main_window(0);
-  }
+  // A software rasteriser resolves a multisampled window at every swap, which
+  // costs more than its whole scene: there the window has no samples, and the
+  // renderer smooths the edges itself.
+  const bool software = app_info.samples > 0 && software_rasteriser_ahead();
+  create_main_window(software ? 0 : app_info.samples);
   setup_gl_state();
   start_assets();
   if (in_host) release_host();
