@@ -4,7 +4,7 @@
 #include <limits>
 #include <new>
 
-#include "render/math.h"
+#include "common/math.h"
 
 namespace {
 

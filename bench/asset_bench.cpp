@@ -6,10 +6,10 @@
 #include <iostream>
 
 #include "assets/bitmap_reader.h"
-#include "assets/cubie_mesh.h"
 #include "assets/cubie_mesh_arrays.h"
 #include "assets/obj_loader.h"
 #include "platform/platform.h"
+#include "render/cubie_mesh.h"
 #include "render/cubie_texture.h"
 
 namespace {

@@ -11,9 +11,10 @@
 //               [--full-state | --software-state] [--list-order] [--whole-window]
 //               [--at T] [--snapshot FILE.ppm]
 //
-// As the program does, it chooses the state from the renderer's name (and makes
-// the window again without samples on a software rasteriser); --full-state and
-// --software-state force one path (the full one keeps the samples asked for).
+// As the program does, it names the renderer with a hidden window first and
+// chooses the state from that (a software rasteriser's window has no samples);
+// --full-state and --software-state force one path (the full one keeps the
+// samples asked for).
 // --list-order draws the software path in list order instead of nearest first;
 // --whole-window runs its edge pass over the whole window, not the cube's box.
 // --at T runs the show's simulation from 0 to T seconds (60 steps a second,
@@ -30,21 +31,26 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "assets/cubie_mesh.h"
-#include "frame/app_info.h"
+#include "common/app_info.h"
+#include "common/gl_entry_points.h"
+#include "frame/context_hints.h"
 #include "frame/frame_log.h"
 #include "frame/frame_pacing.h"
-#include "frame/gl_entry_points.h"
 #include "frame/refresh_rate.h"
-#include "frame/run_frame.h"
+#include "frame/render_path_probe.h"
+#include "frame/window_settings.h"
 #include "platform/platform.h"
 #include "puzzle/drift.h"
 #include "puzzle/lattice.h"
 #include "puzzle/sequencer.h"
+#include "render/cubie_mesh.h"
 #include "render/cubie_texture.h"
 #include "render/draw_order.h"
+#include "render/edge_smoothing.h"
 #include "render/frame_renderer.h"
 #include "render/render_state_report.h"
+#include "render/screen_box.h"
+#include "render/shader_compile.h"
 #include "render/shader_program.h"
 
 namespace {
@@ -57,6 +63,8 @@ struct Options {
   bool plain_shader = false;
   int draws = surface_slot_count;
   int path = -1;  // -1: chosen from the renderer; else a RenderPath
+  bool list_order = false;
+  bool whole_window = false;
   double at = -1.0;
   const char* snapshot = nullptr;
 };
@@ -108,9 +116,9 @@ Options read_options(int argc, char** argv) {
     } else if (std::strcmp(arg, "--software-state") == 0) {
       options.path = static_cast<int>(RenderPath::Software);
     } else if (std::strcmp(arg, "--list-order") == 0) {
-      draw_nearest_first = false;
+      options.list_order = true;
     } else if (std::strcmp(arg, "--whole-window") == 0) {
-      draw_whole_window = true;
+      options.whole_window = true;
     } else if (std::strcmp(arg, "--at") == 0 && has_value) {
       options.at = std::atof(argv[++i]);
     } else if (std::strcmp(arg, "--snapshot") == 0 && has_value) {
@@ -123,20 +131,20 @@ Options read_options(int argc, char** argv) {
   return options;
 }
 
+GLFWwindow* window = nullptr;
+
 void create_window(int samples, GLFWmonitor* monitor) {
-  glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, app_info.gl_major);
-  glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, app_info.gl_minor);
-  if (app_info.robust_context) glfwWindowHint(GLFW_CONTEXT_ROBUSTNESS, GLFW_LOSE_CONTEXT_ON_RESET);
+  apply_context_hints();
   glfwWindowHint(GLFW_SAMPLES, samples);
   glfwWindowHint(GLFW_STEREO, GLFW_FALSE);
-  main_window = glfwCreateWindow(app_info.width, app_info.height, "floor", monitor, nullptr);
-  if (main_window == nullptr) std::exit(1);
-  glfwMakeContextCurrent(main_window);
+  window = glfwCreateWindow(app_info.width, app_info.height, "floor", monitor, nullptr);
+  if (window == nullptr) std::exit(1);
+  glfwMakeContextCurrent(window);
   load_gl_entry_points();
 }
 
-// The same window as the saver's full-screen run.
-void open_window(int path) {
+// The same window as the saver's full-screen run; the path it is drawn on.
+RenderPath open_window(int forced_path) {
   start_step();
   if (glfwInit() == GLFW_FALSE) std::exit(1);
   end_step("glfw_init");
@@ -153,15 +161,34 @@ void open_window(int path) {
   glfwDefaultWindowHints();
   start_step();
 
-  create_window(app_info.samples, monitor);
-  end_step("window_and_context");
-  const bool software = path == -1 ? software_rasteriser(current_renderer())
-                                   : path == static_cast<int>(RenderPath::Software);
-  if (software && app_info.samples > 0) {
-    glfwDestroyWindow(main_window);
-    create_window(0, monitor);
-    end_step("window_again_no_samples");
+  RenderPath path = RenderPath::Full;
+  if (forced_path == -1) {
+    probe_render_path(path);
+    end_step("renderer_probe");
+  } else {
+    path = static_cast<RenderPath>(forced_path);
   }
+  const bool software = path == RenderPath::Software;
+  create_window(software ? 0 : app_info.samples, monitor);
+  end_step("window_and_context");
+  return path;
+}
+
+// The program's draw_frame, or the same frame with fewer cubies, in list order
+// on the software path, or with the edge pass over the whole window.
+void draw_floor_frame(const Options& options) {
+  const int width = app_info.width, height = app_info.height;
+  const bool software = render_path == RenderPath::Software;
+  if (options.draws >= surface_slot_count && !options.list_order && !options.whole_window) {
+    draw_frame();
+    return;
+  }
+  const bool offscreen = software && edge_smoothing && begin_smoothed_scene(width, height);
+  begin_frame();
+  draw_cubies(software && !options.list_order ? nearest_first(options.draws) : list_order(), options.draws);
+  if (offscreen)
+    smooth_edges_to_window(options.whole_window ? ScreenBox{0, 0, width, height}
+                                                : cube_screen_box(width, height, edge_smoothing_reach));
 }
 
 // The run's simulation up to t, drawn into an empty viewport.
@@ -190,13 +217,6 @@ void write_snapshot(const char* path) {
   std::fclose(out);
 }
 
-GLuint compile(GLenum stage, const char* source) {
-  const GLuint shader = glCreateShader(stage);
-  glShaderSource(shader, 1, &source, nullptr);
-  glCompileShader(shader);
-  return shader;
-}
-
 // Texture only, no light: what the lit shader costs over the plainest picture.
 void use_plain_shader() {
   const char* vertex =
@@ -207,8 +227,8 @@ void use_plain_shader() {
       "#version 110\nuniform sampler2D s; varying vec2 tex;\n"
       "void main() { gl_FragColor = vec4(texture2D(s, tex).rgb, 1.0); }\n";
   const GLuint program = glCreateProgram();
-  glAttachShader(program, compile(GL_VERTEX_SHADER, vertex));
-  glAttachShader(program, compile(GL_FRAGMENT_SHADER, fragment));
+  glAttachShader(program, compile_stage(GL_VERTEX_SHADER, vertex).name);
+  glAttachShader(program, compile_stage(GL_FRAGMENT_SHADER, fragment).name);
   glBindAttribLocation(program, PositionSlot, "position");
   glBindAttribLocation(program, PositionTexSlot, "position_tex");
   glLinkProgram(program);
@@ -224,18 +244,16 @@ int main(int argc, char** argv) {
   const Options options = read_options(argc, argv);
   install_termination_handlers();
   const Clock::time_point begin = Clock::now();
-  open_window(options.path);
-  if (options.path == -1)
-    setup_gl_state();
-  else
-    set_gl_state(static_cast<RenderPath>(options.path));
+  const RenderPath path = open_window(options.path);
+  set_gl_state(path);
+  apply_window_settings(window);
   if (options.fill_front) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   if (options.cull_front) {
     glCullFace(GL_FRONT);
     glEnable(GL_CULL_FACE);
   }
   end_step("gl_state");
-  load_cubie_texture();
+  load_cubie_texture(path);
   end_step("texture");
   build_shader_program();
   end_step("shader");
@@ -250,20 +268,16 @@ int main(int argc, char** argv) {
     init_lattice();
     init_drift();
     for (int i = 0; i < 3; ++i) update_drift();
-    compute_model_views(cube_translation, cube_rotation);
+    compute_model_views(drift.cube_translation, drift.cube_rotation);
   }
   end_step("pose");
 
-  const bool full = options.draws >= surface_slot_count;
-  if (full)
-    draw_frame();
-  else
-    draw_first_cubies(options.draws);
+  draw_floor_frame(options);
   if (options.snapshot != nullptr) {
     write_snapshot(options.snapshot);
     return 0;
   }
-  glfwSwapBuffers(main_window);
+  glfwSwapBuffers(window);
   end_step("first_frame");
   std::printf("startup %-22s %8.2f ms\n", "total",
               std::chrono::duration<double, std::milli>(Clock::now() - begin).count());
@@ -277,17 +291,14 @@ int main(int argc, char** argv) {
   const double end = glfwGetTime() + options.seconds;
   while (!termination_requested() && (options.seconds <= 0.0 || glfwGetTime() < end)) {
     const double t = glfwGetTime();
-    if (full)
-      draw_frame();
-    else
-      draw_first_cubies(options.draws);
-    glfwSwapBuffers(main_window);
+    draw_floor_frame(options);
+    glfwSwapBuffers(window);
     log_frame_presented();
     sleep_seconds(frame_pacing_delay(pacing, t, glfwGetTime()));
     glfwPollEvents();
   }
   release_gl_objects();
-  glfwDestroyWindow(main_window);
+  glfwDestroyWindow(window);
   glfwTerminate();
   return 0;
 }

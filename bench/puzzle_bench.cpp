@@ -2,7 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "frame/app_info.h"
+#include "common/app_info.h"
 #include "puzzle/drift.h"
 #include "puzzle/lattice.h"
 #include "puzzle/sequencer.h"
@@ -24,7 +24,7 @@ void update_frame_without_drawing(benchmark::State& state) {
     update_frame(0.01234 + static_cast<double>(frame) / 60.0);
     ++frame;
   }
-  benchmark::DoNotOptimize(cubie_mv);
+  benchmark::DoNotOptimize(scene.cubie_mv);
 }
 BENCHMARK(update_frame_without_drawing);
 
@@ -35,11 +35,11 @@ void update_frame_while_a_layer_turns(benchmark::State& state) {
   const auto next = [&frame] { update_frame(static_cast<double>(frame++) / 60.0); };
   for (auto _ : state) {
     state.PauseTiming();
-    while (scrambling == 1 || seq_state != SeqState::Turning) next();
+    while (sequencer.scrambling == 1 || sequencer.seq_state != SeqState::Turning) next();
     state.ResumeTiming();
     next();
   }
-  benchmark::DoNotOptimize(cubie_mv);
+  benchmark::DoNotOptimize(scene.cubie_mv);
 }
 BENCHMARK(update_frame_while_a_layer_turns);
 
@@ -47,7 +47,7 @@ void compute_model_views_of_all_surface_cubies(benchmark::State& state) {
   start_show();
   update_frame(0.0);
   for (auto _ : state) {
-    compute_model_views(cube_translation, cube_rotation);
+    compute_model_views(drift.cube_translation, drift.cube_rotation);
     benchmark::ClobberMemory();
   }
 }

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "frame/app_info.h"
+#include "common/app_info.h"
 #include "platform/platform.h"
 
 void show_glfw_error(int, const char* description) {

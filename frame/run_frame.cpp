@@ -5,21 +5,24 @@
 
 #include <cstdlib>
 
-#include "frame/app_info.h"
-#include "frame/asset_startup.h"
+#include "common/app_info.h"
+#include "common/gl_entry_points.h"
+#include "common/run_mode.h"
 #include "frame/callbacks.h"
+#include "frame/context_hints.h"
 #include "frame/frame_log.h"
 #include "frame/frame_pacing.h"
-#include "frame/gl_entry_points.h"
 #include "frame/refresh_rate.h"
+#include "frame/render_path_probe.h"
 #include "frame/window_config.h"
 #include "frame/window_icon.h"
+#include "frame/window_settings.h"
 #include "platform/platform.h"
 #include "puzzle/sequencer.h"
+#include "render/asset_startup.h"
 #include "render/frame_renderer.h"
 #include "render/render_path.h"
 #include "render/render_state_report.h"
-#include "shell/run_mode.h"
 
 GLFWwindow* main_window = nullptr;
 
@@ -39,37 +42,8 @@ void apply_window_icon() {
   glfwSetWindowIcon(main_window, 1, &icon);
 }
 
-// The renderer is known only once a context exists. A hidden window with the
-// same context request names it before the real window is made, so that the
-// real one is made once: made twice, it would flash on the screen, and a host
-// watching for it would see it vanish. Its failures are the real window's to
-// report, so the error callback is off meanwhile.
-bool software_rasteriser_ahead() {
-  glfwSetErrorCallback(nullptr);
-  glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-  glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, app_info.gl_major);
-  glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, app_info.gl_minor);
-  if (app_info.robust_context) glfwWindowHint(GLFW_CONTEXT_ROBUSTNESS, GLFW_LOSE_CONTEXT_ON_RESET);
-  GLFWwindow* probe = glfwCreateWindow(1, 1, "", nullptr, nullptr);
-  bool software = false;
-  if (probe != nullptr) {
-    glfwMakeContextCurrent(probe);
-    load_gl_entry_points();
-    software = software_rasteriser(current_renderer());
-    glfwMakeContextCurrent(nullptr);
-    glfwDestroyWindow(probe);
-  }
-  glfwDefaultWindowHints();
-  glfwSetErrorCallback(show_glfw_error);
-  return software;
-}
-
 void create_main_window(int samples) {
-  glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, app_info.gl_major);
-  glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, app_info.gl_minor);
-  if (app_info.robust_context) {
-    glfwWindowHint(GLFW_CONTEXT_ROBUSTNESS, GLFW_LOSE_CONTEXT_ON_RESET);
-  }
+  apply_context_hints();
   glfwWindowHint(GLFW_SAMPLES, samples);
   glfwWindowHint(GLFW_STEREO, GLFW_FALSE);
 
@@ -141,13 +115,16 @@ void run_frame() {
   // The host cannot take its window away while the context and assets are set up.
   const bool in_host = run_mode == Preview;
   if (in_host) hold_host();
-  // A software rasteriser resolves a multisampled window at every swap, which
-  // costs more than its whole scene: there the window has no samples, and the
-  // renderer smooths the edges itself.
-  const bool software = app_info.samples > 0 && software_rasteriser_ahead();
-  create_main_window(software ? 0 : app_info.samples);
-  setup_gl_state();
-  start_assets();
+  // The render path is decided here, once. A software rasteriser resolves a
+  // multisampled window at every swap, which costs more than its whole scene:
+  // there the window has no samples, and the renderer smooths the edges itself.
+  RenderPath path = RenderPath::Full;
+  const bool known_ahead = app_info.samples > 0 && probe_render_path(path);
+  create_main_window(path == RenderPath::Software ? 0 : app_info.samples);
+  if (!known_ahead) path = render_path_for(current_renderer());
+  set_gl_state(path);
+  apply_window_settings(main_window);
+  start_assets(path);
   if (in_host) release_host();
 
   run_frame_loop();

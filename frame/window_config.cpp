@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "frame/app_info.h"
+#include "common/app_info.h"
 
 WindowSize choose_window_size(const WindowConfigInput& input) {
   if (input.mode == Preview) {

@@ -1,8 +1,8 @@
 // The window's title and size, settled before the window is made.
 #pragma once
 
+#include "common/run_mode.h"
 #include "platform/platform.h"
-#include "shell/run_mode.h"
 
 struct WindowConfigInput {
   RunMode mode;

@@ -1,6 +1,6 @@
 #include "puzzle/draw_frame_counter.h"
 
-#include "render/frame_renderer.h"
+#include "common/scene.h"
 
 long draw_frame_count;
 

@@ -1,17 +1,10 @@
 #include "puzzle/drift.h"
 
-#include "frame/app_info.h"
+#include "common/app_info.h"
 #include "puzzle/random.h"
 #include "puzzle/sequencer.h"
 
-vec3 cube_position;
-vec3 cube_angles;
-ivec3 drift_dir;
-ivec3 spin_dir;
-mat4 cube_translation;
-mat4 cube_rotation;
-mat4 projection;
-vec3 light_position;
+DriftState drift;
 
 const vec3 bound_corners[8] = {
     {-1.75f, -1.75f, -1.75f}, {-1.75f, 1.75f, 1.75f}, {-1.75f, -1.75f, 1.75f}, {-1.75f, 1.75f, -1.75f},
@@ -30,8 +23,8 @@ constexpr float spin_speed[3] = {0.25f, 0.2f, 0.2f};
 std::int32_t random_sign() { return 2 * (draw_random() % 2) - 1; }
 
 void set_direction(int axis, std::int32_t dir) {
-  drift_dir[axis] = dir;
-  spin_dir[axis] = dir;
+  drift.drift_dir[axis] = dir;
+  drift.spin_dir[axis] = dir;
 }
 
 }  // namespace
@@ -44,18 +37,18 @@ float projection_aspect(int width, int height) {
 }
 
 void init_drift() {
-  cube_position = vec3(0.0f, 0.0f, near_limit);
-  cube_angles = vec3(30.0f, -30.0f, 0.0f);
+  drift.cube_position = vec3(0.0f, 0.0f, near_limit);
+  drift.cube_angles = vec3(30.0f, -30.0f, 0.0f);
   for (int axis = 0; axis < 3; ++axis) {
-    spin_dir[axis] = random_sign();
-    drift_dir[axis] = random_sign();
+    drift.spin_dir[axis] = random_sign();
+    drift.drift_dir[axis] = random_sign();
   }
-  projection = perspective(50.0f, projection_aspect(app_info.width, app_info.height), 0.1f, 1000.0f);
-  light_position = vec3(0.0f, 20.0f, -20.0f);
+  scene.projection = perspective(50.0f, projection_aspect(app_info.width, app_info.height), 0.1f, 1000.0f);
+  scene.light_position = vec3(0.0f, 20.0f, -20.0f);
 }
 
 void bounds_test() {
-  const mat4 to_clip = projection * cube_translation * cube_rotation;
+  const mat4 to_clip = scene.projection * drift.cube_translation * drift.cube_rotation;
   for (const vec3& corner : bound_corners) {
     const vec4 v(10.0f * corner[0], 10.0f * corner[1], 10.0f * corner[2], 1.0f);
     const vec4 c = (to_clip * mat4(v))[0];
@@ -70,20 +63,20 @@ void bounds_test() {
     else if (screen_y < -1.0f)
       set_direction(1, 1);
   }
-  if (cube_position[2] < far_limit)
+  if (drift.cube_position[2] < far_limit)
     set_direction(2, 1);
-  else if (cube_position[2] > near_limit)
+  else if (drift.cube_position[2] > near_limit)
     set_direction(2, -1);
 }
 
 void update_drift() {
   for (int axis = 0; axis < 3; ++axis) {
-    const float drift_velocity = drift_speed[axis] * static_cast<float>(drift_dir[axis]);
-    const float spin_velocity = spin_speed[axis] * static_cast<float>(spin_dir[axis]);
-    cube_position[axis] += drift_velocity * 60.0f * frame_dt;
-    cube_angles[axis] += spin_velocity * 60.0f * frame_dt;
+    const float drift_velocity = drift_speed[axis] * static_cast<float>(drift.drift_dir[axis]);
+    const float spin_velocity = spin_speed[axis] * static_cast<float>(drift.spin_dir[axis]);
+    drift.cube_position[axis] += drift_velocity * 60.0f * sequencer.frame_dt;
+    drift.cube_angles[axis] += spin_velocity * 60.0f * sequencer.frame_dt;
   }
-  cube_rotation = rotate(cube_angles[0], 1.0f, 0.0f, 0.0f) * rotate(cube_angles[1], 0.0f, 1.0f, 0.0f) *
-                  rotate(cube_angles[2], 0.0f, 0.0f, 1.0f);
-  cube_translation = translate(cube_position[0], cube_position[1], cube_position[2]);
+  drift.cube_rotation = rotate(drift.cube_angles[0], 1.0f, 0.0f, 0.0f) *
+                        rotate(drift.cube_angles[1], 0.0f, 1.0f, 0.0f) * rotate(drift.cube_angles[2], 0.0f, 0.0f, 1.0f);
+  drift.cube_translation = translate(drift.cube_position[0], drift.cube_position[1], drift.cube_position[2]);
 }

@@ -2,16 +2,20 @@
 // corner of its box leaves the screen or its centre leaves the depth band.
 #pragma once
 
-#include "render/math.h"
+#include "common/math.h"
+#include "common/scene.h"
 
-extern vec3 cube_position;  // centre of the cube in eye space
-extern vec3 cube_angles;    // degrees about x, y, z; never wrapped
-extern ivec3 drift_dir;     // +1 or -1 along x, y, z
-extern ivec3 spin_dir;      // +1 or -1 about x, y, z
-extern mat4 cube_translation;
-extern mat4 cube_rotation;
-extern mat4 projection;
-extern vec3 light_position;
+// The drifting cube; every field starts zeroed until the first frame sets it.
+struct DriftState {
+  vec3 cube_position;  // centre of the cube in eye space
+  vec3 cube_angles;    // degrees about x, y, z; never wrapped
+  ivec3 drift_dir;     // +1 or -1 along x, y, z
+  ivec3 spin_dir;      // +1 or -1 about x, y, z
+  mat4 cube_translation;
+  mat4 cube_rotation;
+};
+
+extern DriftState drift;
 
 // The corners of the cube's box, in units of 10, in the order they are tested.
 extern const vec3 bound_corners[8];

@@ -1,9 +1,6 @@
 #include "puzzle/lattice.h"
 
-ivec3 cubie_at[lattice_size][lattice_size][lattice_size];
-mat4 cubie_transform[lattice_size][lattice_size][lattice_size];
-mat4 cubie_mv[lattice_size][lattice_size][lattice_size];
-SurfaceSlots surface_slots;
+LatticeState lattice;
 
 namespace {
 
@@ -25,19 +22,21 @@ mat4 home_transform(int x, int y, int z) {
   return translate(slot_centre(x), slot_centre(y), slot_centre(z)) * scale(0.5f, 0.5f, 0.5f);
 }
 
-ivec3 surface_slot(int i) { return ivec3(surface_slots.x[i], surface_slots.y[i], surface_slots.z[i]); }
+ivec3 surface_slot(int i) {
+  return ivec3(scene.surface_slots.x[i], scene.surface_slots.y[i], scene.surface_slots.z[i]);
+}
 
 void init_lattice() {
   int count = 0;
   for (int x = 0; x < lattice_size; ++x) {
     for (int y = 0; y < lattice_size; ++y) {
       for (int z = 0; z < lattice_size; ++z) {
-        cubie_at[x][y][z] = ivec3(x, y, z);
-        cubie_transform[x][y][z] = home_transform(x, y, z);
+        lattice.cubie_at[x][y][z] = ivec3(x, y, z);
+        lattice.cubie_transform[x][y][z] = home_transform(x, y, z);
         if (surface_rank(x, y, z) != 0) {
-          surface_slots.x[count] = x;
-          surface_slots.y[count] = y;
-          surface_slots.z[count] = z;
+          scene.surface_slots.x[count] = x;
+          scene.surface_slots.y[count] = y;
+          scene.surface_slots.z[count] = z;
           ++count;
         }
       }
@@ -48,9 +47,9 @@ void init_lattice() {
 void compute_model_views(const mat4& translation, const mat4& rotation) {
   const mat4 cube = translation * rotation;
   for (int i = 0; i < surface_slot_count; ++i) {
-    const int x = surface_slots.x[i], y = surface_slots.y[i], z = surface_slots.z[i];
-    const ivec3 c = cubie_at[x][y][z];
-    cubie_mv[x][y][z] = cube * cubie_transform[c[0]][c[1]][c[2]];
+    const int x = scene.surface_slots.x[i], y = scene.surface_slots.y[i], z = scene.surface_slots.z[i];
+    const ivec3 c = lattice.cubie_at[x][y][z];
+    scene.cubie_mv[x][y][z] = cube * lattice.cubie_transform[c[0]][c[1]][c[2]];
   }
 }
 
@@ -58,7 +57,7 @@ void rehome_cubies() {
   // Each quarter turn leaves a little rounding in the turned transforms; over
   // days of cycles it would grow into visible shrinking, so start each cycle clean.
   for (int i = 0; i < surface_slot_count; ++i) {
-    const int x = surface_slots.x[i], y = surface_slots.y[i], z = surface_slots.z[i];
-    cubie_transform[x][y][z] = home_transform(x, y, z);
+    const int x = scene.surface_slots.x[i], y = scene.surface_slots.y[i], z = scene.surface_slots.z[i];
+    lattice.cubie_transform[x][y][z] = home_transform(x, y, z);
   }
 }

@@ -4,25 +4,18 @@
 
 #include <cstdint>
 
-#include "render/math.h"
+#include "common/math.h"
+#include "common/scene.h"
 
-constexpr int lattice_size = 7;
-constexpr int surface_slot_count = 218;
-
-// The visible slots in x-major order, as three parallel arrays.
-struct SurfaceSlots {
-  std::int32_t x[surface_slot_count];
-  std::int32_t y[surface_slot_count];
-  std::int32_t z[surface_slot_count];
+// Both tables start zeroed and are built in full by the first frame.
+struct LatticeState {
+  // Indexed by slot: the home coordinates of the cubie now in the slot.
+  ivec3 cubie_at[lattice_size][lattice_size][lattice_size];
+  // Indexed by cubie (home coordinates): its transform in cube space.
+  mat4 cubie_transform[lattice_size][lattice_size][lattice_size];
 };
 
-// Indexed by slot: the home coordinates of the cubie now in the slot.
-extern ivec3 cubie_at[lattice_size][lattice_size][lattice_size];
-// Indexed by cubie (home coordinates): its transform in cube space.
-extern mat4 cubie_transform[lattice_size][lattice_size][lattice_size];
-// Indexed by slot: this frame's model-view matrix; valid for surface slots.
-extern mat4 cubie_mv[lattice_size][lattice_size][lattice_size];
-extern SurfaceSlots surface_slots;
+extern LatticeState lattice;
 
 // How many coordinates lie on a face of the cube (0..3); 0 means interior.
 int surface_rank(int x, int y, int z);

@@ -1,10 +1,9 @@
 #include "render/cubie_texture.h"
 
 #include "assets/bitmap_reader.h"
-#include "frame/app_info.h"
-#include "frame/gl_entry_points.h"
+#include "common/app_info.h"
+#include "common/gl_entry_points.h"
 #include "platform/platform.h"
-#include "render/render_path.h"
 
 const std::uint16_t cubie_texture_resources[cubie_texture_levels] = {121, 120, 119, 118, 117, 116, 115, 103};
 
@@ -21,7 +20,7 @@ constexpr GLenum max_texture_max_anisotropy = GL_MAX_TEXTURE_MAX_ANISOTROPY;
 
 }  // namespace
 
-bool anisotropy_usable(const char* renderer) { return !software_rasteriser(renderer); }
+bool anisotropy_usable(RenderPath path) { return path == RenderPath::Full; }
 
 void load_bitmap_rgba(float* out, std::uint16_t id, int width, int height, bool bottom_first) {
   if (out == nullptr || width <= 0 || height <= 0) return;
@@ -42,7 +41,7 @@ void load_bitmap_rgba(float* out, std::uint16_t id, int width, int height, bool 
   }
 }
 
-void load_cubie_texture() {
+void load_cubie_texture(RenderPath path) {
   glGenTextures(1, &cubie_texture);
   glActiveTexture(GL_TEXTURE0);
   glBindTexture(GL_TEXTURE_2D, cubie_texture);
@@ -60,7 +59,7 @@ void load_cubie_texture() {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, app_info.mipmaps ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
-  if (app_info.anisotropy && anisotropy_usable(current_renderer())) {
+  if (app_info.anisotropy && anisotropy_usable(path)) {
     GLfloat largest = 1.0f;
     glGetFloatv(max_texture_max_anisotropy, &largest);
     glTexParameterf(GL_TEXTURE_2D, texture_max_anisotropy, largest);

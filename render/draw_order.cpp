@@ -26,7 +26,7 @@ const DrawOrder& nearest_first(int count) {
   }
   // The eye looks down -z: the larger z, the nearer.
   for (int i = 0; i < count; ++i) {
-    const mat4& mv = cubie_mv[surface_slots.x[i]][surface_slots.y[i]][surface_slots.z[i]];
+    const mat4& mv = scene.cubie_mv[scene.surface_slots.x[i]][scene.surface_slots.y[i]][scene.surface_slots.z[i]];
     depth_of_slot[i] = mv[3][2];
   }
   // Insertion sort, stable: a frame moves few cubies past each other.

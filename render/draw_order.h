@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "puzzle/lattice.h"
+#include "common/scene.h"
 
 struct DrawOrder {
   std::int16_t slot[surface_slot_count];  // indices into surface_slots

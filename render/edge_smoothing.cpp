@@ -1,6 +1,7 @@
 #include "render/edge_smoothing.h"
 
-#include "frame/gl_entry_points.h"
+#include "common/gl_entry_points.h"
+#include "render/shader_compile.h"
 
 namespace {
 
@@ -58,16 +59,8 @@ const char* const pass_fragment_source =
     "}\n";
 
 GLuint compiled(GLenum type, const char* source) {
-  const GLuint shader = glCreateShader(type);
-  glShaderSource(shader, 1, &source, nullptr);
-  glCompileShader(shader);
-  GLint status = GL_FALSE;
-  glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
-  if (status == GL_FALSE) {
-    glDeleteShader(shader);
-    return 0;
-  }
-  return shader;
+  const CompiledStage stage = compile_stage(type, source);
+  return stage.compiled ? stage.name : 0;
 }
 
 void release_target() {

@@ -1,23 +1,16 @@
 #include "render/frame_renderer.h"
 
-#include "assets/cubie_mesh.h"
-#include "frame/app_info.h"
-#include "frame/gl_entry_points.h"
-#include "frame/run_frame.h"
-#include "puzzle/drift.h"
-#include "puzzle/lattice.h"
+#include "common/app_info.h"
+#include "common/gl_entry_points.h"
+#include "common/scene.h"
+#include "render/cubie_mesh.h"
 #include "render/cubie_texture.h"
 #include "render/draw_order.h"
 #include "render/edge_smoothing.h"
 #include "render/shader_program.h"
 
-#define GLFW_INCLUDE_NONE
-#include <GLFW/glfw3.h>
-
 RenderPath render_path = RenderPath::Full;
 bool edge_smoothing = false;
-bool draw_nearest_first = true;
-bool draw_whole_window = false;
 
 namespace {
 
@@ -60,9 +53,23 @@ void set_software_state() {
   edge_smoothing = app_info.multisample && start_edge_smoothing();
 }
 
-}  // namespace
+// Every surface cubie in list order, straight into the window.
+void draw_full_frame() {
+  begin_frame();
+  draw_cubies(list_order(), surface_slot_count);
+}
 
-void setup_gl_state() { set_gl_state(render_path_for(current_renderer())); }
+// A software rasteriser skips the shading of what the depth test rejects, so
+// the nearest cubies come first; the scene goes through the edge pass, which
+// runs over the cube's box only, when the pass is in use.
+void draw_software_frame() {
+  const bool offscreen = edge_smoothing && begin_smoothed_scene(app_info.width, app_info.height);
+  begin_frame();
+  draw_cubies(nearest_first(surface_slot_count), surface_slot_count);
+  if (offscreen) smooth_edges_to_window(cube_screen_box(app_info.width, app_info.height, edge_smoothing_reach));
+}
+
+}  // namespace
 
 void set_gl_state(RenderPath path) {
   render_path = path;
@@ -71,38 +78,33 @@ void set_gl_state(RenderPath path) {
     set_software_state();
   else
     set_full_state();
-
-  glfwSwapInterval(app_info.vsync ? 1 : 0);
-  if (!app_info.show_cursor) glfwSetInputMode(main_window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
 }
 
-void draw_frame() { draw_first_cubies(surface_slot_count); }
+void draw_frame() {
+  if (render_path == RenderPath::Software)
+    draw_software_frame();
+  else
+    draw_full_frame();
+}
 
-void draw_first_cubies(int count) {
-  const bool software = render_path == RenderPath::Software;
-  const bool offscreen = software && edge_smoothing && begin_smoothed_scene(app_info.width, app_info.height);
+void begin_frame() {
   glViewport(0, 0, app_info.width, app_info.height);
   glClearColor(0.0f, 0.15f, 0.0f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glUseProgram(shader_program);
-  glUniformMatrix4fv(proj_matrix_location, 1, GL_FALSE, &projection[0][0]);
-  glUniform3fv(light_pos_location, 1, &light_position[0]);
+  glUniformMatrix4fv(proj_matrix_location, 1, GL_FALSE, &scene.projection[0][0]);
+  glUniform3fv(light_pos_location, 1, &scene.light_position[0]);
+}
 
+void draw_cubies(const DrawOrder& order, int count) {
   // The vertex arrays and the element buffer set up at start-up stay bound:
-  // one matrix and one draw per visible cubie. A software rasteriser skips the
-  // shading of what the depth test rejects, so there the nearest come first.
-  const DrawOrder& order = software && draw_nearest_first ? nearest_first(count) : list_order();
+  // one matrix and one draw per visible cubie.
   for (int i = 0; i < count; ++i) {
     const int s = order.slot[i];
-    const mat4& mv = cubie_mv[surface_slots.x[s]][surface_slots.y[s]][surface_slots.z[s]];
+    const mat4& mv = scene.cubie_mv[scene.surface_slots.x[s]][scene.surface_slots.y[s]][scene.surface_slots.z[s]];
     glUniformMatrix4fv(mv_matrix_location, 1, GL_FALSE, &mv[0][0]);
     glDrawElements(GL_TRIANGLES, cubie_index_count, GL_UNSIGNED_INT, nullptr);
   }
-
-  if (offscreen)
-    smooth_edges_to_window(
-        draw_whole_window ? ScreenBox{0, 0, app_info.width, app_info.height}
-                          : cube_screen_box(app_info.width, app_info.height, edge_smoothing_reach));
 }
 
 void release_gl_objects() {

@@ -1,24 +1,22 @@
 // Puts the puzzle on the screen: fixed GL state once, the surface cubies every
-// frame, and the GL objects released at the end.
+// frame (draw_frame, declared with the scene it draws), and the GL objects
+// released at the end.
 #pragma once
 
+#include "common/scene.h"
+#include "render/draw_order.h"
 #include "render/render_path.h"
 
-// Reads the renderer's name and sets the state of its path (set_gl_state).
-void setup_gl_state();
-// The fixed state of that path; the tests and the benchmarks choose one.
+// The fixed state of the path chosen at start-up; the draws follow that path.
 void set_gl_state(RenderPath path);
-void draw_frame();
-// draw_frame over the first count surface slots only; the benchmarks measure
-// the cost per draw with it.
-void draw_first_cubies(int count);
 void release_gl_objects();
 
-// The path set_gl_state chose, and whether the edge-smoothing pass is in use.
+// The path set_gl_state was given, and whether the edge-smoothing pass is in use.
 extern RenderPath render_path;
 extern bool edge_smoothing;
-// The software path draws the nearest cubies first; the benchmarks clear this
-// to measure what that saves.
-extern bool draw_nearest_first;
-// The edge pass runs over the cube's box only; set, over the whole window.
-extern bool draw_whole_window;
+
+// The two pieces of every frame, for tools that compose frames of their own:
+// viewport, clear, program and the per-frame uniforms; then one matrix and one
+// draw per cubie, for the first count slots of the order.
+void begin_frame();
+void draw_cubies(const DrawOrder& order, int count);

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "frame/gl_entry_points.h"
+#include "common/gl_entry_points.h"
 
 namespace {
 
@@ -10,16 +10,12 @@ const char* const software_names[] = {"llvmpipe", "softpipe", "swrast", "Softwar
 
 }  // namespace
 
-bool software_rasteriser(const char* renderer) {
-  if (renderer == nullptr) return false;
-  for (const char* name : software_names) {
-    if (std::strstr(renderer, name) != nullptr) return true;
-  }
-  return false;
-}
-
 RenderPath render_path_for(const char* renderer) {
-  return software_rasteriser(renderer) ? RenderPath::Software : RenderPath::Full;
+  if (renderer == nullptr) return RenderPath::Full;
+  for (const char* name : software_names) {
+    if (std::strstr(renderer, name) != nullptr) return RenderPath::Software;
+  }
+  return RenderPath::Full;
 }
 
 const char* current_renderer() {

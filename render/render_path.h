@@ -9,11 +9,9 @@
 
 enum class RenderPath : unsigned char { Full, Software };
 
-// Mesa's llvmpipe, softpipe and the classic swrast ("Software Rasterizer").
-// An unknown (null) renderer is taken for hardware.
-bool software_rasteriser(const char* renderer);
-
-// A pure function of the renderer's name.
+// A pure function of the renderer's name: Mesa's llvmpipe, softpipe and the
+// classic swrast ("Software Rasterizer") take the software path; any other
+// renderer, or an unknown (null) one, the full path.
 RenderPath render_path_for(const char* renderer);
 
 // The renderer's name of the current context, or null without one.

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "frame/gl_entry_points.h"
+#include "common/gl_entry_points.h"
 #include "render/frame_renderer.h"
 
 namespace {
@@ -30,7 +30,10 @@ const char* render_state_report() {
   const GLint samples = integer(GL_SAMPLES);
   glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(bound));
   const GLint cull_mode = integer(GL_CULL_FACE_MODE);
-  const char* cull = !enabled(GL_CULL_FACE) ? "none" : cull_mode == GL_FRONT ? "front" : cull_mode == GL_BACK ? "back" : "both";
+  const char* cull = !enabled(GL_CULL_FACE)  ? "none"
+                     : cull_mode == GL_FRONT ? "front"
+                     : cull_mode == GL_BACK  ? "back"
+                                             : "both";
   std::snprintf(report, sizeof report,
                 "render %s samples %d cull %s front-faces %s multisample %d line-smooth %d polygon-smooth %d "
                 "edge-smoothing %d renderer %s",

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "puzzle/drift.h"
-#include "puzzle/lattice.h"
+#include "common/scene.h"
 
 namespace {
 
@@ -19,7 +18,8 @@ ScreenBox cube_screen_box(int width, int height, int margin) {
   const ScreenBox whole = {0, 0, std::max(width, 0), std::max(height, 0)};
   float lo_x = 1e30f, lo_y = 1e30f, hi_x = -1e30f, hi_y = -1e30f;
   for (int i = 0; i < surface_slot_count; ++i) {
-    const vec4& centre = cubie_mv[surface_slots.x[i]][surface_slots.y[i]][surface_slots.z[i]][3];
+    const vec4& centre =
+        scene.cubie_mv[scene.surface_slots.x[i]][scene.surface_slots.y[i]][scene.surface_slots.z[i]][3];
     for (int corner = 0; corner < 8; ++corner) {
       const vec4 p(centre[0] + ((corner & 1) ? cubie_half_size : -cubie_half_size),
                    centre[1] + ((corner & 2) ? cubie_half_size : -cubie_half_size),
@@ -27,7 +27,7 @@ ScreenBox cube_screen_box(int width, int height, int margin) {
       // Column-major: clip = projection * p, column by column.
       float clip[4] = {};
       for (int c = 0; c < 4; ++c)
-        for (int r = 0; r < 4; ++r) clip[r] += projection[c][r] * p[c];
+        for (int r = 0; r < 4; ++r) clip[r] += scene.projection[c][r] * p[c];
       if (!(clip[3] > nearest_w)) return whole;
       lo_x = std::min(lo_x, clip[0] / clip[3]);
       hi_x = std::max(hi_x, clip[0] / clip[3]);

@@ -1,7 +1,8 @@
 #include "render/shader_program.h"
 
 #include "assets/text_resources.h"
-#include "frame/gl_entry_points.h"
+#include "common/gl_entry_points.h"
+#include "render/shader_compile.h"
 
 const char* const attrib_names[attrib_slot_count] = {
     "position", "position_tex", "position_normal", "position_tangent", "position_bitangent", "mv_matrix_instance",
@@ -20,16 +21,6 @@ namespace {
 char vertex_source[shader_source_capacity];
 char fragment_source[shader_source_capacity];
 
-GLuint compile_stage(GLenum type, const char* source) {
-  const GLuint shader = glCreateShader(type);
-  glShaderSource(shader, 1, &source, nullptr);
-  glCompileShader(shader);
-  GLint status = GL_FALSE;
-  glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
-  if (status == GL_FALSE) glDeleteShader(shader);
-  return shader;
-}
-
 }  // namespace
 
 void build_shader_program() {
@@ -37,8 +28,8 @@ void build_shader_program() {
   load_text_resource(fragment_shader_resource, fragment_source, sizeof fragment_source);
 
   shader_program = glCreateProgram();
-  const GLuint vertex_shader = compile_stage(GL_VERTEX_SHADER, vertex_source);
-  const GLuint fragment_shader = compile_stage(GL_FRAGMENT_SHADER, fragment_source);
+  const GLuint vertex_shader = compile_stage(GL_VERTEX_SHADER, vertex_source).name;
+  const GLuint fragment_shader = compile_stage(GL_FRAGMENT_SHADER, fragment_source).name;
   // A deleted stage's name is refused here with a GL error nobody reads.
   glAttachShader(shader_program, vertex_shader);
   glAttachShader(shader_program, fragment_shader);

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "shell/run_mode.h"
+#include "common/run_mode.h"
 
 struct CommandLine {
   RunMode mode;

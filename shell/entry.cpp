@@ -2,11 +2,11 @@
 // single-instance guard, and hand over to the About window or the frame.
 #include "shell/entry.h"
 
-#include "frame/app_info.h"
+#include "common/app_info.h"
+#include "common/run_mode.h"
 #include "frame/run_frame.h"
 #include "shell/about_window.h"
 #include "shell/command_line.h"
-#include "shell/run_mode.h"
 #include "shell/single_instance.h"
 
 int screensaver_main(const char* command_line, int show_command, EmbeddingHost embedding) {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "frame/gl_entry_points.h"
+#include "common/gl_entry_points.h"
 #include "tests/gl/gl_test_context.h"
 
 class GlContextTest : public ::testing::Test {

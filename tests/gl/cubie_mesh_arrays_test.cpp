@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "assets/cubie_mesh.h"
+#include "render/cubie_mesh.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The embedded cubie model on the GPU: buffers, attribute bindings and the
 // values stored in them, read back from a real Mesa context.
-#include "assets/cubie_mesh.h"
+#include "render/cubie_mesh.h"
 
 #include <cmath>
 #include <vector>

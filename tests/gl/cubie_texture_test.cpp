@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "frame/app_info.h"
+#include "common/app_info.h"
 #include "tests/gl/context_fixture.h"
 
 namespace {
@@ -27,10 +27,12 @@ constexpr Colour ground = {64, 64, 64};
 
 class CubieTexture : public GlContextTest {
  protected:
-  void TearDown() override {
-    app_info.mipmaps = true;
-    app_info.anisotropy = true;
+  void SetUp() override {
+    GlContextTest::SetUp();
+    saved_app_info = app_info;
   }
+  void TearDown() override { app_info = saved_app_info; }
+  AppInfo saved_app_info = {};
 
   static GLint level_parameter(int level, GLenum what) {
     GLint value = -1;
@@ -69,7 +71,7 @@ void expect_colour(const float* t, Colour c, const char* what) {
 }  // namespace
 
 TEST_F(CubieTexture, it_has_eight_levels_from_128_down_to_1_and_stays_bound_to_unit_0) {
-  load_cubie_texture();
+  load_cubie_texture(RenderPath::Software);
   GLint bound = 0, unit = 0;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
   glGetIntegerv(GL_ACTIVE_TEXTURE, &unit);
@@ -83,7 +85,7 @@ TEST_F(CubieTexture, it_has_eight_levels_from_128_down_to_1_and_stays_bound_to_u
 }
 
 TEST_F(CubieTexture, the_sticker_colours_sit_at_their_squares_on_the_grey_ground_with_v_0_at_the_bottom) {
-  load_cubie_texture();
+  load_cubie_texture(RenderPath::Software);
   const std::vector<float> texels = level_0();
   for (const Square& s : squares) {
     // Image row r (from the top) is texture row 127 - r.
@@ -95,7 +97,7 @@ TEST_F(CubieTexture, the_sticker_colours_sit_at_their_squares_on_the_grey_ground
 }
 
 TEST_F(CubieTexture, every_texel_of_every_level_is_opaque) {
-  load_cubie_texture();
+  load_cubie_texture(RenderPath::Software);
   for (int level = 0; level < cubie_texture_levels; ++level) {
     const int size = 128 >> level;
     std::vector<float> texels(static_cast<std::size_t>(size) * size * 4);
@@ -104,23 +106,8 @@ TEST_F(CubieTexture, every_texel_of_every_level_is_opaque) {
   }
 }
 
-namespace {
-
-PFNGLGETSTRINGPROC real_get_string = nullptr;
-
-// A hardware renderer, as far as the texture set-up can tell.
-const GLubyte* hardware_renderer(GLenum name) {
-  if (name == GL_RENDERER) return reinterpret_cast<const GLubyte*>("Some GPU/PCIe/SSE2");
-  return real_get_string(name);
-}
-
-}  // namespace
-
 TEST_F(CubieTexture, mipmaps_and_anisotropy_set_trilinear_filtering_and_the_largest_anisotropy) {
-  real_get_string = glGetString;  // each GL name stands for its entry in the table
-  glGetString = hardware_renderer;
-  load_cubie_texture();
-  glGetString = real_get_string;
+  load_cubie_texture(RenderPath::Full);  // what a hardware renderer gets
   EXPECT_EQ(parameter(GL_TEXTURE_WRAP_S), GL_REPEAT);
   EXPECT_EQ(parameter(GL_TEXTURE_WRAP_T), GL_REPEAT);
   EXPECT_EQ(parameter(GL_TEXTURE_MAG_FILTER), GL_LINEAR);
@@ -132,24 +119,24 @@ TEST_F(CubieTexture, mipmaps_and_anisotropy_set_trilinear_filtering_and_the_larg
 }
 
 TEST_F(CubieTexture, on_a_software_rasteriser_anisotropy_stays_at_its_default) {
-  load_cubie_texture();  // the test context is llvmpipe's
+  load_cubie_texture(render_path_for(current_renderer()));  // the test context is llvmpipe's
   EXPECT_EQ(parameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR_MIPMAP_LINEAR);
   EXPECT_EQ(anisotropy(), 1.0f);
 }
 
 TEST(anisotropy_usable, everywhere_but_on_mesas_software_rasterisers) {
-  EXPECT_FALSE(anisotropy_usable("llvmpipe (LLVM 15.0.6, 256 bits)"));
-  EXPECT_FALSE(anisotropy_usable("softpipe"));
-  EXPECT_FALSE(anisotropy_usable("Software Rasterizer"));
-  EXPECT_TRUE(anisotropy_usable("AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49, 6.1.0)"));
-  EXPECT_TRUE(anisotropy_usable("Mesa Intel(R) UHD Graphics 620 (KBL GT2)"));
-  EXPECT_TRUE(anisotropy_usable(nullptr));
+  EXPECT_FALSE(anisotropy_usable(render_path_for("llvmpipe (LLVM 15.0.6, 256 bits)")));
+  EXPECT_FALSE(anisotropy_usable(render_path_for("softpipe")));
+  EXPECT_FALSE(anisotropy_usable(render_path_for("Software Rasterizer")));
+  EXPECT_TRUE(anisotropy_usable(render_path_for("AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49, 6.1.0)")));
+  EXPECT_TRUE(anisotropy_usable(render_path_for("Mesa Intel(R) UHD Graphics 620 (KBL GT2)")));
+  EXPECT_TRUE(anisotropy_usable(render_path_for(nullptr)));
 }
 
 TEST_F(CubieTexture, without_the_flags_filtering_is_plain_linear_and_anisotropy_stays_at_its_default) {
   app_info.mipmaps = false;
   app_info.anisotropy = false;
-  load_cubie_texture();
+  load_cubie_texture(RenderPath::Software);
   EXPECT_EQ(parameter(GL_TEXTURE_MAG_FILTER), GL_LINEAR);
   EXPECT_EQ(parameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR);
   EXPECT_EQ(anisotropy(), 1.0f);

@@ -6,19 +6,18 @@
 
 #include <vector>
 
-#include "assets/cubie_mesh.h"
-#include "frame/app_info.h"
-#include "frame/asset_startup.h"
+#include "common/app_info.h"
+#include "frame/window_settings.h"
 #include "puzzle/drift.h"
 #include "puzzle/lattice.h"
 #include "puzzle/sequencer.h"
 #include "puzzle/simulation_reset.h"
+#include "render/asset_startup.h"
+#include "render/cubie_mesh.h"
 #include "render/cubie_texture.h"
 #include "render/edge_smoothing.h"
 #include "render/shader_program.h"
 #include "tests/gl/context_fixture.h"
-
-GLFWwindow* main_window = nullptr;
 
 namespace {
 
@@ -69,12 +68,9 @@ constexpr int width = 64, height = 64;
 
 class FrameRenderer : public GlContextTest {
  protected:
-  static void SetUpTestSuite() {
-    GlContextTest::SetUpTestSuite();
-    main_window = window;
-  }
   void SetUp() override {
     GlContextTest::SetUp();
+    saved_app_info = app_info;
     app_info.width = width;
     app_info.height = height;
     reset_simulation();
@@ -99,14 +95,15 @@ class FrameRenderer : public GlContextTest {
     // The full state leaves culling as a fresh context has it: undo the software state's.
     glDisable(GL_CULL_FACE);
     glCullFace(GL_BACK);
-    app_info.multisample = app_info.line_smooth = app_info.polygon_smooth = true;
-    app_info.show_cursor = false;
+    app_info = saved_app_info;
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
   }
 
+  AppInfo saved_app_info = {};
+
   static void start_up(RenderPath path = RenderPath::Full) {
     set_gl_state(path);
-    start_assets();
+    start_assets(path);
   }
 
   // The matrices the last frame uploaded for its cubies, by slot: -1 for the
@@ -116,9 +113,11 @@ class FrameRenderer : public GlContextTest {
     for (std::size_t k = from; k < calls.matrices.size(); ++k) {
       int slot = -1;
       for (int i = 0; i < surface_slot_count; ++i) {
-        if (calls.matrices[k] == &cubie_mv[surface_slots.x[i]][surface_slots.y[i]][surface_slots.z[i]][0][0]) slot = i;
+        if (calls.matrices[k] ==
+            &scene.cubie_mv[scene.surface_slots.x[i]][scene.surface_slots.y[i]][scene.surface_slots.z[i]][0][0])
+          slot = i;
       }
-      if (calls.matrices[k] != &projection[0][0]) slots.push_back(slot);
+      if (calls.matrices[k] != &scene.projection[0][0]) slots.push_back(slot);
     }
     return slots;
   }
@@ -160,6 +159,7 @@ class FrameRenderer : public GlContextTest {
 
 TEST_F(FrameRenderer, the_full_path_sets_the_fixed_state_with_every_flag_on) {
   set_gl_state(RenderPath::Full);
+  apply_window_settings(window);
   EXPECT_EQ(render_path, RenderPath::Full);
   EXPECT_FALSE(edge_smoothing);
   EXPECT_EQ(integer(GL_CULL_FACE_MODE), GL_BACK);
@@ -181,6 +181,7 @@ TEST_F(FrameRenderer, cleared_flags_disable_the_smoothing_and_leave_the_cursor_a
   app_info.multisample = app_info.line_smooth = app_info.polygon_smooth = false;
   app_info.show_cursor = true;
   set_gl_state(RenderPath::Full);
+  apply_window_settings(window);
   EXPECT_FALSE(glIsEnabled(GL_MULTISAMPLE));
   EXPECT_FALSE(glIsEnabled(GL_LINE_SMOOTH));
   EXPECT_FALSE(glIsEnabled(GL_POLYGON_SMOOTH));
@@ -195,14 +196,14 @@ TEST_F(FrameRenderer, every_frame_draws_the_218_surface_cubies_whether_or_not_a_
   // 10 frames a second through the wait, the scramble and into the solve.
   const int frames = 100;
   for (int k = 0; k < frames; ++k) {
-    const std::int32_t moves_before = move_count;
+    const std::int32_t moves_before = sequencer.move_count;
     ASSERT_EQ(frame(100.0 + k / 10.0), surface_slot_count) << "frame " << k;
-    const bool turned = seq_state == SeqState::Turning || move_count != moves_before;
+    const bool turned = sequencer.seq_state == SeqState::Turning || sequencer.move_count != moves_before;
     ++(turned ? frames_turning : frames_still);
   }
   EXPECT_GT(frames_turning, 25);
   EXPECT_GT(frames_still, 25);
-  EXPECT_EQ(scrambling, 0) << "the run reaches the solve, whose turns last many frames";
+  EXPECT_EQ(sequencer.scrambling, 0) << "the run reaches the solve, whose turns last many frames";
   // One projection and one matrix per cubie.
   EXPECT_EQ(calls.matrix_uploads, frames * (surface_slot_count + 1));
 }
@@ -219,12 +220,12 @@ TEST_F(FrameRenderer, the_full_path_draws_the_surface_cubies_in_list_order) {
 }
 
 TEST_F(FrameRenderer, on_mesas_software_rasteriser_the_software_path_is_chosen) {
-  setup_gl_state();
-  EXPECT_EQ(render_path, RenderPath::Software);
+  EXPECT_EQ(render_path_for(current_renderer()), RenderPath::Software);
 }
 
 TEST_F(FrameRenderer, the_software_path_culls_the_inner_sides_and_smooths_edges_in_a_pass) {
   set_gl_state(RenderPath::Software);
+  apply_window_settings(window);
   EXPECT_EQ(render_path, RenderPath::Software);
   EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
   EXPECT_EQ(integer(GL_CULL_FACE_MODE), GL_FRONT);
@@ -261,7 +262,8 @@ TEST_F(FrameRenderer, the_software_path_draws_every_surface_cubie_once_nearest_f
       ASSERT_GE(s, 0);
       EXPECT_FALSE(seen[s]) << "slot " << s << " twice";
       seen[s] = true;
-      const float z = cubie_mv[surface_slots.x[s]][surface_slots.y[s]][surface_slots.z[s]][3][2];
+      const SurfaceSlots& slots = scene.surface_slots;
+      const float z = scene.cubie_mv[slots.x[s]][slots.y[s]][slots.z[s]][3][2];
       EXPECT_LE(z, previous) << "nearer after farther at " << t << " s";
       previous = z;
     }

@@ -1,7 +1,7 @@
 // The entry table loaded on a real Mesa context (run under Xvfb). The
 // OnAnOpenGL21Context cases run in a separate process whose context Mesa caps at
 // OpenGL 2.1 (MESA_GL_VERSION_OVERRIDE=2.1).
-#include "frame/gl_entry_points.h"
+#include "common/gl_entry_points.h"
 #include "tests/gl/gl_test_context.h"
 
 #include <gtest/gtest.h>

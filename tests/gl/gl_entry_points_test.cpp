@@ -1,6 +1,6 @@
 // The entry table's layout and the loader's logic, against a fake resolver: no
 // display, no GL library calls.
-#include "frame/gl_entry_table.h"
+#include "common/gl_entry_table.h"
 
 #include <gtest/gtest.h>
 

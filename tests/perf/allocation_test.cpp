@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/app_info.h"
+#include "common/app_info.h"
 #include "frame/frame_log.h"
 #include "frame/frame_pacing.h"
 #include "puzzle/draw_frame_counter.h"

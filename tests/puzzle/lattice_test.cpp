@@ -70,8 +70,8 @@ TEST_F(Lattice, initialisation_puts_every_cubie_home) {
   for (int x = 0; x < 7; ++x)
     for (int y = 0; y < 7; ++y)
       for (int z = 0; z < 7; ++z) {
-        EXPECT_EQ(cubie_at[x][y][z], ivec3(x, y, z));
-        EXPECT_TRUE(same_bits(cubie_transform[x][y][z], home_transform(x, y, z)));
+        EXPECT_EQ(lattice.cubie_at[x][y][z], ivec3(x, y, z));
+        EXPECT_TRUE(same_bits(lattice.cubie_transform[x][y][z], home_transform(x, y, z)));
       }
 }
 
@@ -80,27 +80,27 @@ TEST_F(Lattice, model_views_after_initialisation_are_the_home_transforms) {
   compute_model_views(identity(), identity());
   for (int i = 0; i < surface_slot_count; ++i) {
     const ivec3 s = surface_slot(i);
-    EXPECT_TRUE(same_bits(cubie_mv[s[0]][s[1]][s[2]], home_transform(s[0], s[1], s[2]))) << "entry " << i;
+    EXPECT_TRUE(same_bits(scene.cubie_mv[s[0]][s[1]][s[2]], home_transform(s[0], s[1], s[2]))) << "entry " << i;
   }
 }
 
 TEST_F(Lattice, model_view_of_a_slot_uses_the_cubie_now_in_it) {
   init_lattice();
-  cubie_at[0][0][0] = ivec3(6, 6, 6);
-  cubie_at[6][6][6] = ivec3(0, 0, 0);
+  lattice.cubie_at[0][0][0] = ivec3(6, 6, 6);
+  lattice.cubie_at[6][6][6] = ivec3(0, 0, 0);
   const mat4 t = translate(1.0f, 2.0f, -150.0f);
   const mat4 r = rotate(30.0f, 1.0f, 0.0f, 0.0f);
   compute_model_views(t, r);
-  EXPECT_TRUE(same_bits(cubie_mv[0][0][0], (t * r) * home_transform(6, 6, 6)));
-  EXPECT_TRUE(same_bits(cubie_mv[6][6][6], (t * r) * home_transform(0, 0, 0)));
-  EXPECT_TRUE(same_bits(cubie_mv[3][3][0], (t * r) * home_transform(3, 3, 0)));
+  EXPECT_TRUE(same_bits(scene.cubie_mv[0][0][0], (t * r) * home_transform(6, 6, 6)));
+  EXPECT_TRUE(same_bits(scene.cubie_mv[6][6][6], (t * r) * home_transform(0, 0, 0)));
+  EXPECT_TRUE(same_bits(scene.cubie_mv[3][3][0], (t * r) * home_transform(3, 3, 0)));
 }
 
 TEST_F(Lattice, rehoming_restores_the_exact_home_transforms) {
   init_lattice();
-  cubie_transform[0][0][0] = rotate(0.001f, 0.0f, 0.0f, 1.0f) * cubie_transform[0][0][0];
-  cubie_transform[3][6][3] = rotate(90.0f, 1.0f, 0.0f, 0.0f) * cubie_transform[3][6][3];
+  lattice.cubie_transform[0][0][0] = rotate(0.001f, 0.0f, 0.0f, 1.0f) * lattice.cubie_transform[0][0][0];
+  lattice.cubie_transform[3][6][3] = rotate(90.0f, 1.0f, 0.0f, 0.0f) * lattice.cubie_transform[3][6][3];
   rehome_cubies();
-  EXPECT_TRUE(same_bits(cubie_transform[0][0][0], home_transform(0, 0, 0)));
-  EXPECT_TRUE(same_bits(cubie_transform[3][6][3], home_transform(3, 6, 3)));
+  EXPECT_TRUE(same_bits(lattice.cubie_transform[0][0][0], home_transform(0, 0, 0)));
+  EXPECT_TRUE(same_bits(lattice.cubie_transform[3][6][3], home_transform(3, 6, 3)));
 }

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "frame/app_info.h"
+#include "common/app_info.h"
 #include "puzzle/draw_frame_counter.h"
 #include "puzzle/lattice.h"
 #include "puzzle/simulation_reset.h"
@@ -27,7 +27,7 @@ inline bool same_bits(const mat4& a, const mat4& b) { return std::memcmp(&a, &b,
 inline bool cubie_at_is_identity() {
   for (int i = 0; i < surface_slot_count; ++i) {
     const ivec3 s = surface_slot(i);
-    if (!(cubie_at[s[0]][s[1]][s[2]] == s)) return false;
+    if (!(lattice.cubie_at[s[0]][s[1]][s[2]] == s)) return false;
   }
   return true;
 }

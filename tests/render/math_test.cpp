@@ -1,4 +1,4 @@
-#include "render/math.h"
+#include "common/math.h"
 
 #include <gtest/gtest.h>
 

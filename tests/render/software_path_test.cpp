@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "frame/app_info.h"
+#include "common/app_info.h"
 #include "puzzle/drift.h"
 #include "puzzle/lattice.h"
 #include "puzzle/simulation_reset.h"
@@ -38,18 +38,18 @@ class SoftwarePath : public ::testing::Test {
     app_info.height = 720;
     init_lattice();
     init_drift();
-    compute_model_views(cube_translation, cube_rotation);
+    compute_model_views(drift.cube_translation, drift.cube_rotation);
   }
 
   static float depth(int slot) {
-    return cubie_mv[surface_slots.x[slot]][surface_slots.y[slot]][surface_slots.z[slot]][3][2];
+    return scene.cubie_mv[scene.surface_slots.x[slot]][scene.surface_slots.y[slot]][scene.surface_slots.z[slot]][3][2];
   }
 
   // Window pixel of an eye-space point.
   static void to_window(const vec4& p, float& x, float& y) {
     float clip[4] = {};
     for (int c = 0; c < 4; ++c)
-      for (int r = 0; r < 4; ++r) clip[r] += projection[c][r] * p[c];
+      for (int r = 0; r < 4; ++r) clip[r] += scene.projection[c][r] * p[c];
     x = (clip[0] / clip[3] + 1.0f) * 0.5f * static_cast<float>(app_info.width);
     y = (clip[1] / clip[3] + 1.0f) * 0.5f * static_cast<float>(app_info.height);
   }
@@ -108,7 +108,7 @@ TEST_F(SoftwarePath, the_cube_box_holds_every_cubie_corner_and_its_margin) {
       ASSERT_GT(box.height, 0);
       EXPECT_LT(box.width * box.height, app_info.width * app_info.height) << "smaller than the window";
       for (int i = 0; i < surface_slot_count; ++i) {
-        const vec4& c = cubie_mv[surface_slots.x[i]][surface_slots.y[i]][surface_slots.z[i]][3];
+        const vec4& c = scene.cubie_mv[scene.surface_slots.x[i]][scene.surface_slots.y[i]][scene.surface_slots.z[i]][3];
         // The corners of a box just larger than the cubie, which is just under
         // 5 units across, axis-aligned in eye space.
         for (int k = 0; k < 8; ++k) {

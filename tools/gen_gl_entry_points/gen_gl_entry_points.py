@@ -3,7 +3,7 @@
 
 The table holds every function of the OpenGL 1.0 to 4.5 sections of glcorearb.h,
 in header order with each name once, followed by the functions of a fixed set
-of ARB/EXT extension sections. It writes three include files into frame/:
+of ARB/EXT extension sections. It writes three include files into common/:
 
   gl_entry_list.inc      GL_ENTRY(index, name, pointer type), one per entry, index from 0
   gl_entry_sections.inc  GL_SECTION(title, first index, count), one per section
@@ -106,7 +106,7 @@ def write(path, banner, body_lines):
 def main():
     header = sys.argv[1] if len(sys.argv) > 1 else "/usr/include/GL/glcorearb.h"
     here = os.path.dirname(os.path.abspath(__file__))
-    out_dir = sys.argv[2] if len(sys.argv) > 2 else os.path.join(here, "..", "..", "frame")
+    out_dir = sys.argv[2] if len(sys.argv) > 2 else os.path.join(here, "..", "..", "common")
     with open(header, encoding="utf-8") as f:
         sections, entries = build_table(f.read())
 

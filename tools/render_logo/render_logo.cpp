@@ -12,19 +12,19 @@
 #include <cstdio>
 #include <vector>
 
-#include "frame/app_info.h"
-#include "frame/asset_startup.h"
-#include "frame/gl_entry_points.h"
+#include "common/app_info.h"
+#include "common/gl_entry_points.h"
 #include "puzzle/drift.h"
 #include "puzzle/lattice.h"
 #include "puzzle/layer_turn.h"
 #include "puzzle/random.h"
 #include "puzzle/sequencer.h"
 #include "puzzle/simulation_reset.h"
+#include "render/asset_startup.h"
 #include "render/frame_renderer.h"
 #include "tools/render_logo/bmp_writer.h"
 
-GLFWwindow* main_window = nullptr;
+GLFWwindow* window = nullptr;
 
 namespace {
 
@@ -44,9 +44,9 @@ constexpr float layer_turn_degrees = 30.0f;
 bool open_context() {
   if (!glfwInit()) return false;
   glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-  main_window = glfwCreateWindow(64, 64, "render_logo", nullptr, nullptr);
-  if (main_window == nullptr) return false;
-  glfwMakeContextCurrent(main_window);
+  window = glfwCreateWindow(64, 64, "render_logo", nullptr, nullptr);
+  if (window == nullptr) return false;
+  glfwMakeContextCurrent(window);
   load_gl_entry_points();
   return true;
 }
@@ -73,18 +73,18 @@ void pose_the_cube() {
   seed_random(0);
   init_lattice();
   init_drift();  // projection and light as the saver has them
-  cube_position = vec3(0.0f, 1.5f, -cube_distance);
-  cube_angles = vec3(tilt_degrees, yaw_degrees, 0.0f);
-  cube_rotation = rotate(cube_angles[0], 1.0f, 0.0f, 0.0f) * rotate(cube_angles[1], 0.0f, 1.0f, 0.0f);
-  cube_translation = translate(cube_position[0], cube_position[1], cube_position[2]);
+  drift.cube_position = vec3(0.0f, 1.5f, -cube_distance);
+  drift.cube_angles = vec3(tilt_degrees, yaw_degrees, 0.0f);
+  drift.cube_rotation = rotate(drift.cube_angles[0], 1.0f, 0.0f, 0.0f) * rotate(drift.cube_angles[1], 0.0f, 1.0f, 0.0f);
+  drift.cube_translation = translate(drift.cube_position[0], drift.cube_position[1], drift.cube_position[2]);
 
   // One scramble-style step turns by exactly turn_step.
-  scrambling = 1;
-  turn_axis = 1;  // about y
-  turn_layer = lattice_size - 1;
-  turn_step = layer_turn_degrees;
+  sequencer.scrambling = 1;
+  sequencer.turn_axis = 1;  // about y
+  sequencer.turn_layer = lattice_size - 1;
+  sequencer.turn_step = layer_turn_degrees;
   apply_turn_step();
-  compute_model_views(cube_translation, cube_rotation);
+  compute_model_views(drift.cube_translation, drift.cube_rotation);
 }
 
 // Box-filters the oversampled frame (bottom row first, RGBA) down to the logo
@@ -117,8 +117,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "render_logo: no GL context (is DISPLAY set?)\n");
     return 1;
   }
-  setup_gl_state();
-  start_assets();
+  // The full path on any renderer: the logo is drawn into a target of its own at
+  // four times the size, where the software path's edge pass has no place.
+  set_gl_state(RenderPath::Full);
+  start_assets(RenderPath::Full);
   bind_offscreen_target();
   pose_the_cube();
   draw_frame();
@@ -128,7 +130,7 @@ int main(int argc, char** argv) {
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, frame_width, frame_height, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
   release_gl_objects();
-  glfwDestroyWindow(main_window);
+  glfwDestroyWindow(window);
   glfwTerminate();
 
   if (!write_bmp24(argv[1], average_down(frame).data(), logo_width, logo_height)) {

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "frame/app_info.h"
+#include "common/app_info.h"
 #include "puzzle/drift.h"
 #include "puzzle/lattice.h"
 #include "puzzle/sequencer.h"
@@ -80,22 +80,22 @@ bool parse_options(int argc, char** argv, Options* o) {
 // stack grows by one for a scramble move and shrinks by one for an undo, and a
 // frame chooses at most one move.
 void run_frame(long frame, double time) {
-  const std::int32_t count_before = move_count;
+  const std::int32_t count_before = sequencer.move_count;
   update_frame(time);
-  if (move_count == count_before) return;
-  std::printf("move frame=%ld scrambling=%d axis=%d layer=%d target=%d count=%d\n", frame, scrambling, turn_axis,
-              turn_layer, static_cast<int>(turn_target), move_count);
+  if (sequencer.move_count == count_before) return;
+  std::printf("move frame=%ld scrambling=%d axis=%d layer=%d target=%d count=%d\n", frame, sequencer.scrambling,
+              sequencer.turn_axis, sequencer.turn_layer, static_cast<int>(sequencer.turn_target), sequencer.move_count);
 }
 
 void print_end(long last_frame) {
   std::printf("end frame=%ld cubie_at=", last_frame);
   for (int i = 0; i < surface_slot_count; ++i) {
     const ivec3 s = surface_slot(i);
-    const ivec3 c = cubie_at[s[0]][s[1]][s[2]];
+    const ivec3 c = lattice.cubie_at[s[0]][s[1]][s[2]];
     std::printf(i == 0 ? "%d%d%d" : " %d%d%d", c[0], c[1], c[2]);
   }
-  std::printf(" position=%.9g %.9g %.9g angles=%.9g %.9g %.9g\n", cube_position[0], cube_position[1],
-              cube_position[2], cube_angles[0], cube_angles[1], cube_angles[2]);
+  std::printf(" position=%.9g %.9g %.9g angles=%.9g %.9g %.9g\n", drift.cube_position[0], drift.cube_position[1],
+              drift.cube_position[2], drift.cube_angles[0], drift.cube_angles[1], drift.cube_angles[2]);
 }
 
 long run_times_file(const char* path) {

@@ -1,11 +1,11 @@
-#include "assets/cubie_mesh.h"
+#include "render/cubie_mesh.h"
 
 #include <cstdlib>
 #include <new>
 
 #include "assets/cubie_mesh_arrays.h"
 #include "assets/obj_loader.h"
-#include "frame/gl_entry_points.h"
+#include "common/gl_entry_points.h"
 #include "render/shader_program.h"
 
 std::uint32_t mesh_buffers[mesh_buffer_count];

@@ -1,4 +1,4 @@
-#include "frame/gl_entry_table.h"
+#include "common/gl_entry_table.h"
 
 #include "platform/platform.h"
 
@@ -10,13 +10,13 @@ GlResolver gl_resolver = {gl_library_open, gl_library_close, gl_library_symbol, 
 
 const char* const gl_entry_names[gl_entry_count] = {
 #define GL_ENTRY(index, name, type) #name,
-#include "frame/gl_entry_list.inc"
+#include "common/gl_entry_list.inc"
 #undef GL_ENTRY
 };
 
 const GlEntrySection gl_entry_sections[gl_entry_section_count] = {
 #define GL_SECTION(title, first, count) {title, first, count},
-#include "frame/gl_entry_sections.inc"
+#include "common/gl_entry_sections.inc"
 #undef GL_SECTION
 };
 
@@ -25,7 +25,7 @@ GlProc gl_entry_at(int index) {
 #define GL_ENTRY(index, name, type) \
   case index:                       \
     return reinterpret_cast<GlProc>(gl_entry_points.name);
-#include "frame/gl_entry_list.inc"
+#include "common/gl_entry_list.inc"
 #undef GL_ENTRY
   }
   return nullptr;
@@ -44,7 +44,7 @@ int load_gl_entry_points() {
   // the functions found valid afterwards.
   gl_resolver.library_open();
 #define GL_ENTRY(index, name, type) gl_entry_points.name = reinterpret_cast<type>(get_gl_proc(#name));
-#include "frame/gl_entry_list.inc"
+#include "common/gl_entry_list.inc"
 #undef GL_ENTRY
   gl_resolver.library_close();
 

@@ -1,6 +1,6 @@
 // The table of OpenGL function pointers through which every GL call goes, without
 // the macros that make each entry callable under its GL name. Code that calls GL
-// includes frame/gl_entry_points.h instead; this header is for the loader itself
+// includes common/gl_entry_points.h instead; this header is for the loader itself
 // and for code that must also see a GL header of its own.
 #pragma once
 
@@ -14,7 +14,7 @@
 // extension functions, in the order they are looked up. All null until loaded.
 struct GlEntryPoints {
 #define GL_ENTRY(index, name, type) type name;
-#include "frame/gl_entry_list.inc"
+#include "common/gl_entry_list.inc"
 #undef GL_ENTRY
 };
 

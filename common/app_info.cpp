@@ -1,4 +1,4 @@
-#include "frame/app_info.h"
+#include "common/app_info.h"
 
 AppInfo app_info = {
     .title = "",

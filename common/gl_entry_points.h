@@ -4,6 +4,6 @@
 // (which declares the same names as functions) never meets these macros.
 #pragma once
 
-#include "frame/gl_entry_table.h"
+#include "common/gl_entry_table.h"
 
-#include "frame/gl_entry_macros.inc"
+#include "common/gl_entry_macros.inc"

@@ -1,4 +1,6 @@
 // The one-time asset start-up: cubie texture, shader program, cubie mesh.
 #pragma once
 
-void start_assets();
+#include "render/render_path.h"
+
+void start_assets(RenderPath path);

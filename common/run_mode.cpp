@@ -1,4 +1,4 @@
-#include "shell/run_mode.h"
+#include "common/run_mode.h"
 
 RunMode run_mode = Default;
 NativeWindow host_window = 0;

@@ -1,0 +1,3 @@
+#include "common/scene.h"
+
+Scene scene;
