@@ -75,6 +75,41 @@ std::vector<std::string> split_on(std::string_view text, std::string_view delimi
   return fields;
 }
 
+namespace {
+
+// For a number that does not fit single precision: whether it is too small
+// rather than too large, from the power of ten of its first non-zero digit
+// (its digits, point and exponent as read_float accepts them).
+bool below_one(std::string_view number) {
+  std::size_t i = 0;
+  long whole_digits = 0;
+  while (i < number.size() && is_digit(number[i])) {
+    if (whole_digits > 0 || number[i] != '0') ++whole_digits;
+    ++i;
+  }
+  long power = whole_digits - 1;
+  if (i < number.size() && number[i] == '.') {
+    ++i;
+    long zeros = 0;
+    while (i < number.size() && number[i] == '0') ++zeros, ++i;
+    if (whole_digits == 0) power = -(zeros + 1);
+    while (i < number.size() && is_digit(number[i])) ++i;
+  }
+  long exponent = 0;
+  if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
+    ++i;
+    const bool negative = i < number.size() && number[i] == '-';
+    if (i < number.size() && (number[i] == '-' || number[i] == '+')) ++i;
+    // Saturated: a few thousand is far past either end of the range.
+    for (; i < number.size() && is_digit(number[i]); ++i)
+      if (exponent < 100000) exponent = exponent * 10 + (number[i] - '0');
+    if (negative) exponent = -exponent;
+  }
+  return power + exponent < 0;
+}
+
+}  // namespace
+
 bool read_float(std::string_view text, float& out) {
   std::size_t i = skip_space(text, 0);
   bool negative = false;
@@ -92,6 +127,12 @@ bool read_float(std::string_view text, float& out) {
   const auto [end, error] =
       std::from_chars(text.data() + i, text.data() + text.size(), value, std::chars_format::general);
   (void)end;
+  // Too small for single precision is zero, as converting to it gives; too
+  // large is refused.
+  if (error == std::errc::result_out_of_range && below_one(text.substr(i))) {
+    out = negative ? -0.0f : 0.0f;
+    return true;
+  }
   if (error != std::errc() || !std::isfinite(value)) {
     return false;
   }

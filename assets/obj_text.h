@@ -17,8 +17,10 @@ std::vector<std::string> split_on(std::string_view text, std::string_view delimi
 
 // Decimal number at the start of text (leading blanks and tabs skipped,
 // optional sign); reading stops at the first character that cannot continue
-// it. False when no digit starts the text or the value does not fit: the
-// callers then skip the line rather than invent a value.
+// it. A value too small for single precision reads as zero with its sign, as
+// converting to single precision gives. False when no digit starts the text or
+// the value is too large: the callers then skip the line rather than invent a
+// value.
 bool read_float(std::string_view text, float& out);
 bool read_integer(std::string_view text, std::int64_t& out);
 

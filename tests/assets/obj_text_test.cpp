@@ -76,6 +76,16 @@ TEST(ReadFloat, rejects_text_that_is_no_number_and_leaves_the_value) {
   EXPECT_EQ(v, 7.0f);
 }
 
+TEST(ReadFloat, reads_values_too_small_for_single_precision_as_zero_with_their_sign) {
+  // Refused, such a coordinate would drop its vertex and shift every later index.
+  for (const char* text : {"1e-50", "0.0000000000000000000000000000000000000000000000001", "1e-400", "-1e-50"}) {
+    float v = 7.0f;
+    ASSERT_TRUE(read_float(text, v)) << text;
+    EXPECT_EQ(v, 0.0f) << text;
+    EXPECT_EQ(std::signbit(v), text[0] == '-') << text;
+  }
+}
+
 TEST(ReadFloat, rejects_values_beyond_single_precision) {
   float v = 7.0f;
   EXPECT_FALSE(read_float("1e39", v));
