@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "resources/resource_ids.h"
+
 // Creation order, which is also the order they are deleted in.
 enum MeshBuffer : int {
   PositionBuffer = 0,
@@ -15,8 +17,8 @@ enum MeshBuffer : int {
 };
 inline constexpr int mesh_buffer_count = 6;
 
-inline constexpr std::uint16_t cubie_model_resource = 104;
-inline constexpr std::uint16_t cubie_material_resource = 125;
+inline constexpr std::uint16_t cubie_model_resource = resource_id::rectangle_object_obj;
+inline constexpr std::uint16_t cubie_material_resource = resource_id::rectangle_object_mtl;
 
 extern std::uint32_t mesh_buffers[mesh_buffer_count];
 extern std::int32_t cubie_vertex_count;

@@ -4,8 +4,12 @@
 #include "common/app_info.h"
 #include "common/gl_entry_points.h"
 #include "platform/platform.h"
+#include "resources/resource_ids.h"
 
-const std::uint16_t cubie_texture_resources[cubie_texture_levels] = {121, 120, 119, 118, 117, 116, 115, 103};
+const std::uint16_t cubie_texture_resources[cubie_texture_levels] = {
+    resource_id::cubie_texture_1_bmp,  resource_id::cubie_texture_2_bmp,  resource_id::cubie_texture_4_bmp,
+    resource_id::cubie_texture_8_bmp,  resource_id::cubie_texture_16_bmp, resource_id::cubie_texture_32_bmp,
+    resource_id::cubie_texture_64_bmp, resource_id::cubie_texture_128_bmp};
 
 std::uint32_t cubie_texture;
 

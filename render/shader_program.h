@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "resources/resource_ids.h"
+
 // Attribute slots, bound by name before linking.
 enum AttribSlot : int {
   PositionSlot = 0,
@@ -16,8 +18,8 @@ enum AttribSlot : int {
 inline constexpr int attrib_slot_count = 6;
 extern const char* const attrib_names[attrib_slot_count];
 
-inline constexpr std::uint16_t vertex_shader_resource = 105;
-inline constexpr std::uint16_t fragment_shader_resource = 106;
+inline constexpr std::uint16_t vertex_shader_resource = resource_id::cubie_vert;
+inline constexpr std::uint16_t fragment_shader_resource = resource_id::cubie_frag;
 inline constexpr int shader_source_capacity = 2048;
 
 extern std::uint32_t shader_program;

@@ -4,6 +4,7 @@
 
 #include "assets/bitmap_reader.h"
 #include "platform/platform.h"
+#include "resources/resource_ids.h"
 #include "shell/maker.h"
 
 namespace {
@@ -15,7 +16,7 @@ constexpr Colour heading_colour = {0, 0, 0};
 constexpr Colour notice_colour = {0, 51, 255};
 constexpr int logo_x = 142;
 constexpr int logo_y = 55;
-constexpr std::uint16_t logo_resource = 101;
+constexpr std::uint16_t logo_resource = resource_id::about_logo_bmp;
 // The notice and the button share an id; only the button ever sends a command.
 constexpr int notice_id = 10;
 constexpr int heading_id = 30;
