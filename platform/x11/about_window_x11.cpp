@@ -15,18 +15,12 @@ constexpr int max_picture_width = 1024;
 
 struct AboutX11 {
   Dialog dialog;
-  XftFont* fonts[about_font_count];
+  DialogFont fonts[about_font_count];
   bool pressed;  // the button held down by the first mouse button
 };
 AboutX11 about = {};
 
-XftFont* font(int index) {
-  return index >= 0 && index < about_font_count ? about.fonts[index] : nullptr;
-}
-
-bool underlined(const AboutContent& content, int index) {
-  return index >= 0 && index < about_font_count && content.fonts[index].underline;
-}
+DialogFont font(int index) { return index >= 0 && index < about_font_count ? about.fonts[index] : DialogFont{}; }
 
 // One row at a time through a fixed buffer.
 void draw_picture(Dialog& d, const PixelRows& pixels, int x, int y) {
@@ -49,7 +43,7 @@ void draw_picture(Dialog& d, const PixelRows& pixels, int x, int y) {
 
 void draw_button(const AboutContent& content) {
   const AboutButton& button = content.button;
-  draw_button(about.dialog, font(button.font), underlined(content, button.font), button.place, button.text,
+  draw_button(about.dialog, font(button.font), button.place, button.text,
               about.pressed ? ButtonLook::Pressed : ButtonLook::Normal);
 }
 
@@ -58,7 +52,7 @@ void paint(const AboutContent& content) {
   fill(d, content.background, {0, 0, content.width, content.height});
   draw_picture(d, content.logo, content.logo_x, content.logo_y);
   for (const AboutText& text : content.texts) {
-    draw_text(d, font(text.font), underlined(content, text.font), text.colour, text.place, 0, text.text);
+    draw_text(d, font(text.font), text.colour, text.place, 0, text.text);
   }
   draw_button(content);
 }
@@ -92,7 +86,7 @@ bool handle_event(const AboutContent& content, const XEvent& event) {
 
 }  // namespace
 
-bool about_prepare(const AboutContent&) { return about.dialog.display != nullptr || connect_dialog(about.dialog); }
+bool about_prepare(const AboutContent&) { return connect_dialog(about.dialog); }
 
 ScreenArea about_primary_screen() {
   Dialog& d = about.dialog;
@@ -119,7 +113,7 @@ bool about_show(const AboutContent& content, int x, int y, int show_command) {
     return false;
   }
   for (int i = 0; i < about_font_count; ++i) {
-    if (about.fonts[i] == nullptr) about.fonts[i] = open_font(d, content.fonts[i]);
+    if (about.fonts[i].face == nullptr) about.fonts[i] = open_font(d, content.fonts[i]);
   }
   if (show_command != 0) XMapRaised(d.display, d.window);
   XFlush(d.display);
@@ -129,9 +123,9 @@ bool about_show(const AboutContent& content, int x, int y, int show_command) {
     XNextEvent(d.display, &event);
     if (!handle_event(content, event)) break;
   }
-  for (XftFont*& face : about.fonts) {
-    if (face != nullptr) XftFontClose(d.display, face);
-    face = nullptr;
+  for (DialogFont& opened : about.fonts) {
+    if (opened.face != nullptr) XftFontClose(d.display, opened.face);
+    opened = {};
   }
   close_dialog(d);
   return true;

@@ -113,14 +113,14 @@ void underline_metrics(XftFont* face, int& offset, int& thickness) {
   if (thickness < 1) thickness = 1;
 }
 
-void draw_line(Dialog& d, XftFont* face, bool underline, XftColor& colour, int x, int baseline, const TextLine& line) {
+void draw_line(Dialog& d, const DialogFont& font, XftColor& colour, int x, int baseline, const TextLine& line) {
   if (line.length <= 0) return;
-  XftDrawStringUtf8(d.draw, &colour, face, x, baseline, reinterpret_cast<const FcChar8*>(line.text), line.length);
-  if (underline) {
+  XftDrawStringUtf8(d.draw, &colour, font.face, x, baseline, reinterpret_cast<const FcChar8*>(line.text), line.length);
+  if (font.underline) {
     int offset = 0, thickness = 0;
-    underline_metrics(face, offset, thickness);
-    XftDrawRect(d.draw, &colour, x, baseline + offset, static_cast<unsigned>(text_width(d, face, line.text, line.length)),
-                static_cast<unsigned>(thickness));
+    underline_metrics(font.face, offset, thickness);
+    const int width = text_width(d, font.face, line.text, line.length);
+    XftDrawRect(d.draw, &colour, x, baseline + offset, static_cast<unsigned>(width), static_cast<unsigned>(thickness));
   }
 }
 
@@ -196,11 +196,12 @@ unsigned long dialog_pixel(const Dialog& d, Colour colour) {
          scaled(colour.b, d.visual->blue_mask);
 }
 
-XftFont* open_font(const Dialog& d, const FontSpec& spec) {
-  if (d.display == nullptr || spec.face == nullptr || spec.pixel_height <= 0) return nullptr;
-  return XftFontOpen(d.display, d.screen, XFT_FAMILY, XftTypeString, spec.face, XFT_PIXEL_SIZE, XftTypeDouble,
-                     static_cast<double>(spec.pixel_height), XFT_WEIGHT, XftTypeInteger,
-                     spec.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR, nullptr);
+DialogFont open_font(const Dialog& d, const FontSpec& spec) {
+  if (d.display == nullptr || spec.face == nullptr || spec.pixel_height <= 0) return {};
+  XftFont* face = XftFontOpen(d.display, d.screen, XFT_FAMILY, XftTypeString, spec.face, XFT_PIXEL_SIZE,
+                              XftTypeDouble, static_cast<double>(spec.pixel_height), XFT_WEIGHT, XftTypeInteger,
+                              spec.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR, nullptr);
+  return {face, spec.underline};
 }
 
 int text_width(const Dialog& d, XftFont* face, const char* text, int length) {
@@ -235,8 +236,9 @@ void fill(Dialog& d, Colour colour, const Place& place) {
                  static_cast<unsigned>(place.height));
 }
 
-void draw_text(Dialog& d, XftFont* face, bool underline, Colour colour, const Place& place, int line_gap,
+void draw_text(Dialog& d, const DialogFont& font, Colour colour, const Place& place, int line_gap,
                const char* text) {
+  XftFont* face = font.face;
   if (face == nullptr || text == nullptr) return;
   TextLine lines[max_lines];
   const int count = break_lines(d, face, text, place.width, lines, max_lines);
@@ -246,12 +248,12 @@ void draw_text(Dialog& d, XftFont* face, bool underline, Colour colour, const Pl
   XftColor xft = xft_colour(d, colour);
   const int line_height = face->ascent + face->descent + line_gap;
   for (int i = 0; i < count && i * line_height < place.height; ++i) {
-    draw_line(d, face, underline, xft, place.x, place.y + i * line_height + face->ascent, lines[i]);
+    draw_line(d, font, xft, place.x, place.y + i * line_height + face->ascent, lines[i]);
   }
   XftDrawSetClip(d.draw, nullptr);
 }
 
-void draw_button(Dialog& d, XftFont* face, bool underline, const Place& place, const char* text, ButtonLook look) {
+void draw_button(Dialog& d, const DialogFont& font, const Place& place, const char* text, ButtonLook look) {
   const bool pressed = look == ButtonLook::Pressed;
   fill(d, pressed ? Colour{204, 228, 247} : Colour{225, 225, 225}, place);
   const Colour border = pressed ? Colour{0, 84, 153} : look == ButtonLook::Default ? Colour{0, 120, 215}
@@ -259,11 +261,12 @@ void draw_button(Dialog& d, XftFont* face, bool underline, const Place& place, c
   XSetForeground(d.display, d.gc, dialog_pixel(d, border));
   XDrawRectangle(d.display, d.window, d.gc, place.x, place.y, static_cast<unsigned>(place.width - 1),
                  static_cast<unsigned>(place.height - 1));
+  XftFont* face = font.face;
   if (face == nullptr) return;
   XftColor black = xft_colour(d, {0, 0, 0});
   const TextLine line = {text, static_cast<int>(std::strlen(text))};
   const int x = place.x + (place.width - text_width(d, face, text, line.length)) / 2;
-  draw_line(d, face, underline, black, x, place.y + (place.height + face->ascent - face->descent) / 2, line);
+  draw_line(d, font, black, x, place.y + (place.height + face->ascent - face->descent) / 2, line);
 }
 
 bool inside(const Place& place, int x, int y) {

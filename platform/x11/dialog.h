@@ -29,6 +29,11 @@ struct DialogFrame {
   bool dialog;  // tell the window manager it is a dialog
 };
 
+struct DialogFont {
+  XftFont* face;  // null: the text is not drawn
+  bool underline;
+};
+
 enum class ButtonLook { Normal, Default, Pressed };
 
 // Opens the connection; false without a display.
@@ -43,7 +48,7 @@ void close_dialog(Dialog& dialog);
 bool is_close_request(const Dialog& dialog, const XEvent& event);
 
 unsigned long dialog_pixel(const Dialog& dialog, Colour colour);
-XftFont* open_font(const Dialog& dialog, const FontSpec& spec);
+DialogFont open_font(const Dialog& dialog, const FontSpec& spec);
 int text_width(const Dialog& dialog, XftFont* face, const char* text, int length);
 
 struct TextLine {
@@ -57,8 +62,8 @@ int break_lines(const Dialog& dialog, XftFont* face, const char* text, int width
 void fill(Dialog& dialog, Colour colour, const Place& place);
 // The text's lines from the top of the place down, each line_gap pixels below
 // the one before; clipped to the place.
-void draw_text(Dialog& dialog, XftFont* face, bool underline, Colour colour, const Place& place, int line_gap,
+void draw_text(Dialog& dialog, const DialogFont& font, Colour colour, const Place& place, int line_gap,
                const char* text);
 // A face with a border and a centred caption.
-void draw_button(Dialog& dialog, XftFont* face, bool underline, const Place& place, const char* text, ButtonLook look);
+void draw_button(Dialog& dialog, const DialogFont& font, const Place& place, const char* text, ButtonLook look);
 bool inside(const Place& place, int x, int y);

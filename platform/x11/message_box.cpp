@@ -19,7 +19,7 @@ constexpr int button_width = 80;
 constexpr int button_height = 26;
 constexpr int line_gap = 2;
 constexpr int max_lines = 16;
-constexpr Colour face = {240, 240, 240};
+constexpr Colour box_face = {240, 240, 240};
 constexpr Colour white = {255, 255, 255};
 
 // A blue disc with "i", or an amber one with "!".
@@ -39,18 +39,18 @@ void show_message_box(const char* text, const char* caption, BoxIcon icon) {
   if (caption == nullptr) caption = "";
   release_host();  // the box needs the server
   Dialog box = {};
-  XftFont* font = connect_dialog(box) ? XftFontOpenName(box.display, box.screen, "Liberation Sans,sans-serif:pixelsize=13")
-                                      : nullptr;
-  if (font == nullptr) {
+  XftFont* face = nullptr;
+  if (connect_dialog(box)) face = XftFontOpenName(box.display, box.screen, "Liberation Sans,sans-serif:pixelsize=13");
+  if (face == nullptr) {
     std::fprintf(stderr, "%s: %s\n", caption, text);
     close_dialog(box);
     return;
   }
   TextLine lines[max_lines];
-  const int line_count = break_lines(box, font, text, INT_MAX, lines, max_lines);
+  const int line_count = break_lines(box, face, text, INT_MAX, lines, max_lines);
   int widest = 0;
-  for (int i = 0; i < line_count; ++i) widest = std::max(widest, text_width(box, font, lines[i].text, lines[i].length));
-  const int line_height = font->ascent + font->descent + line_gap;
+  for (int i = 0; i < line_count; ++i) widest = std::max(widest, text_width(box, face, lines[i].text, lines[i].length));
+  const int line_height = face->ascent + face->descent + line_gap;
   const int width = std::clamp(padding * 3 + icon_size + widest, 240, 800);
   const int height = padding * 3 + std::max(icon_size, line_count * line_height) + button_height;
   const Place text_place = {padding * 2 + icon_size, padding, width - padding * 2 - icon_size, height - padding};
@@ -64,10 +64,10 @@ void show_message_box(const char* text, const char* caption, BoxIcon icon) {
       XEvent event;
       XNextEvent(box.display, &event);
       if (event.type == Expose && event.xexpose.count == 0) {
-        fill(box, face, {0, 0, width, height});
+        fill(box, box_face, {0, 0, width, height});
         draw_icon(box, icon);
-        draw_text(box, font, false, {0, 0, 0}, text_place, line_gap, text);
-        draw_button(box, font, false, button, "OK", ButtonLook::Default);
+        draw_text(box, {face, false}, {0, 0, 0}, text_place, line_gap, text);
+        draw_button(box, {face, false}, button, "OK", ButtonLook::Default);
       }
       if (event.type == ButtonRelease && event.xbutton.button == Button1 &&
           inside(button, event.xbutton.x, event.xbutton.y)) {
@@ -80,6 +80,6 @@ void show_message_box(const char* text, const char* caption, BoxIcon icon) {
       if (is_close_request(box, event)) break;
     }
   }
-  XftFontClose(box.display, font);
+  XftFontClose(box.display, face);
   close_dialog(box);
 }
