@@ -2,8 +2,6 @@
 // the logo, a three-line notice and a button that opens the maker's website.
 #pragma once
 
-#include "platform/about_platform.h"
-
 struct AboutWindow {
   // Builds the window, shows it and runs its event loop until it is closed.
   explicit AboutWindow(int show_command);
@@ -15,5 +13,3 @@ struct AboutWindow {
   const char* notice_text;
   const char* title_text;
 };
-
-void about_window_proc(NativeWindow window, AboutMessage message, const AboutMessageData& data);
