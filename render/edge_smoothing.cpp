@@ -1,6 +1,7 @@
 #include "render/edge_smoothing.h"
 
 #include "common/gl_entry_points.h"
+#include "render/offscreen_target.h"
 #include "render/shader_compile.h"
 
 namespace {
@@ -10,12 +11,7 @@ constexpr GLint scene_unit = 1;
 
 GLuint pass_program;
 GLint texel_location = -1;
-GLuint scene_framebuffer;
-GLuint scene_colour;
-GLuint scene_depth;
-int target_width;
-int target_height;
-bool target_complete;
+OffscreenTarget scene_target;
 
 // One triangle over the whole screen, from the vertex number alone: no buffer
 // of its own, and the mesh's attribute arrays stay as they are.
@@ -63,41 +59,6 @@ GLuint compiled(GLenum type, const char* source) {
   return stage.compiled ? stage.name : 0;
 }
 
-void release_target() {
-  if (scene_framebuffer != 0) glDeleteFramebuffers(1, &scene_framebuffer);
-  if (scene_colour != 0) glDeleteTextures(1, &scene_colour);
-  if (scene_depth != 0) glDeleteRenderbuffers(1, &scene_depth);
-  scene_framebuffer = scene_colour = scene_depth = 0;
-  target_width = target_height = 0;
-  target_complete = false;
-}
-
-void make_target(int width, int height) {
-  release_target();
-  target_width = width;
-  target_height = height;
-  glGenTextures(1, &scene_colour);
-  glActiveTexture(GL_TEXTURE0 + scene_unit);
-  glBindTexture(GL_TEXTURE_2D, scene_colour);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  glActiveTexture(GL_TEXTURE0);
-
-  glGenRenderbuffers(1, &scene_depth);
-  glBindRenderbuffer(GL_RENDERBUFFER, scene_depth);
-  glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
-
-  glGenFramebuffers(1, &scene_framebuffer);
-  glBindFramebuffer(GL_FRAMEBUFFER, scene_framebuffer);
-  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, scene_colour, 0);
-  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, scene_depth);
-  target_complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-  glBindFramebuffer(GL_FRAMEBUFFER, 0);
-}
-
 }  // namespace
 
 bool start_edge_smoothing() {
@@ -133,9 +94,10 @@ bool start_edge_smoothing() {
 
 bool begin_smoothed_scene(int width, int height) {
   if (pass_program == 0 || width <= 0 || height <= 0) return false;
-  if (width != target_width || height != target_height) make_target(width, height);
-  if (!target_complete) return false;
-  glBindFramebuffer(GL_FRAMEBUFFER, scene_framebuffer);
+  if (width != scene_target.width || height != scene_target.height)
+    make_offscreen_target(scene_target, width, height, scene_unit);
+  if (!scene_target.complete) return false;
+  glBindFramebuffer(GL_FRAMEBUFFER, scene_target.framebuffer);
   return true;
 }
 
@@ -150,14 +112,15 @@ void smooth_edges_to_window(const ScreenBox& cube) {
   glEnable(GL_SCISSOR_TEST);
   glScissor(cube.x, cube.y, cube.width, cube.height);
   glUseProgram(pass_program);
-  glUniform2f(texel_location, 1.0f / static_cast<float>(target_width), 1.0f / static_cast<float>(target_height));
+  glUniform2f(texel_location, 1.0f / static_cast<float>(scene_target.width),
+              1.0f / static_cast<float>(scene_target.height));
   glDrawArrays(GL_TRIANGLES, 0, 3);
   glDisable(GL_SCISSOR_TEST);
   glEnable(GL_DEPTH_TEST);
 }
 
 void release_edge_smoothing() {
-  release_target();
+  release_offscreen_target(scene_target);
   if (pass_program != 0) glDeleteProgram(pass_program);
   pass_program = 0;
 }

@@ -22,6 +22,7 @@
 #include "puzzle/simulation_reset.h"
 #include "render/asset_startup.h"
 #include "render/frame_renderer.h"
+#include "render/offscreen_target.h"
 #include "tools/render_logo/bmp_writer.h"
 
 GLFWwindow* window = nullptr;
@@ -51,19 +52,12 @@ bool open_context() {
   return true;
 }
 
-// A colour and a depth buffer of the oversampled size, bound for drawing.
+// A colour and a depth buffer of the oversampled size, bound for drawing. Its
+// texture sits on unit 1, clear of the cubie texture's unit 0.
 void bind_offscreen_target() {
-  GLuint framebuffer = 0, colour = 0, depth = 0;
-  glGenFramebuffers(1, &framebuffer);
-  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-  glGenRenderbuffers(1, &colour);
-  glBindRenderbuffer(GL_RENDERBUFFER, colour);
-  glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, frame_width, frame_height);
-  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
-  glGenRenderbuffers(1, &depth);
-  glBindRenderbuffer(GL_RENDERBUFFER, depth);
-  glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, frame_width, frame_height);
-  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
+  static OffscreenTarget target = {};
+  make_offscreen_target(target, frame_width, frame_height, 1);
+  glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
 }
 
 void pose_the_cube() {
