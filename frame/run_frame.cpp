@@ -10,6 +10,7 @@
 #include "frame/callbacks.h"
 #include "frame/frame_log.h"
 #include "frame/frame_pacing.h"
+#include "frame/full_screen.h"
 #include "frame/gl_entry_points.h"
 #include "frame/refresh_rate.h"
 #include "frame/window_config.h"
@@ -77,6 +78,7 @@ void create_main_window(int samples) {
     main_window = adopt_host_window(host_window, nullptr);
   } else {
     GLFWmonitor* monitor = app_info.fullscreen ? glfwGetPrimaryMonitor() : nullptr;
+    if (monitor != nullptr) ask_for_current_mode(monitor);
     main_window = glfwCreateWindow(app_info.width, app_info.height, app_info.title, monitor, nullptr);
   }
   if (main_window == nullptr) {
@@ -90,6 +92,7 @@ void create_main_window(int samples) {
   glfwSetMouseButtonCallback(main_window, quit_on_input);
   glfwSetCursorPosCallback(main_window, ignore_pointer);
   glfwSetScrollCallback(main_window, ignore_pointer);
+  if (run_mode != Preview && app_info.fullscreen) watch_full_screen_window(main_window);
   glfwMakeContextCurrent(main_window);
   if (app_info.window_icon) apply_window_icon();
   load_gl_entry_points();
@@ -126,6 +129,7 @@ void shut_down() {
   if (in_host) hold_host();
   release_gl_objects();
   if (in_host) release_host_window(main_window);
+  end_full_screen_run();
   glfwDestroyWindow(main_window);
   main_window = nullptr;
   if (in_host) release_host();
