@@ -3,6 +3,7 @@
 //   window_probe rect CAPTION    its outer rectangle: x y width height
 //   window_probe client CAPTION  its client area on the screen: x y width height
 //   window_probe desktop         the desktop window's handle in decimal
+//   window_probe monitors        each monitor: x y width height, "primary" on the primary's line
 // Exit code 1 when no such window exists.
 #include <windows.h>
 
@@ -17,11 +18,25 @@ BOOL CALLBACK print_text(HWND child, LPARAM) {
   return TRUE;
 }
 
+BOOL CALLBACK print_monitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+  const RECT& r = info.rcMonitor;
+  std::printf("%ld %ld %ld %ld%s\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
+              (info.dwFlags & MONITORINFOF_PRIMARY) != 0 ? " primary" : "");
+  return TRUE;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "desktop") == 0) {
     std::printf("%ld\n", static_cast<long>(reinterpret_cast<LONG_PTR>(GetDesktopWindow())));
+    return 0;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "monitors") == 0) {
+    EnumDisplayMonitors(nullptr, nullptr, print_monitor, 0);
     return 0;
   }
   if (argc != 3) return 2;

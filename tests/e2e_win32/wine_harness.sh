@@ -30,11 +30,38 @@ start_session() { # start_session WIDTHxHEIGHT
   ready=$(mktemp)
   Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 "${screen_size}x24" 3>"$ready" >/dev/null 2>&1 &
   xvfb_pid=$!
+  wait_display "$ready" Xvfb
+  start_prefix
+}
+
+# Xorg with two 800 x 600 monitors side by side (two_monitors.conf); Wine reads
+# them from Xinerama once it is told not to ask XRandR or XVidMode, which see the
+# first screen only. The server's log goes to the prefix.
+start_two_monitor_session() {
+  ready=$(mktemp)
+  config_dir=$(mktemp -d)
+  Xorg -config "$here/two_monitors.conf" -configdir "$config_dir" -noreset -nolisten tcp \
+    -novtswitch -sharevts -logfile "$config_dir/Xorg.log" -displayfd 3 3>"$ready" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  wait_display "$ready" Xorg
+  start_prefix
+  for option in UseXRandR UseXVidMode; do
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v $option /t REG_SZ /d N /f >/dev/null 2>&1
+  done
+  # The desktop process reads the monitors when it starts.
+  wineserver -k >/dev/null 2>&1; wineserver -w
+}
+
+wait_display() { # wait_display FILE NAME: the display number the server wrote
   i=0
-  while [ ! -s "$ready" ] && [ $i -lt 400 ]; do sleep 0.05; i=$((i + 1)); done
-  DISPLAY=":$(cat "$ready")"
-  rm -f "$ready"
-  [ "$DISPLAY" = ":" ] && { echo "Xvfb did not start"; exit 1; }
+  while [ ! -s "$1" ] && [ $i -lt 400 ]; do sleep 0.05; i=$((i + 1)); done
+  DISPLAY=":$(cat "$1")"
+  rm -f "$1"
+  [ "$DISPLAY" = ":" ] && { echo "$2 did not start"; exit 1; }
+  return 0
+}
+
+start_prefix() {
   WINEPREFIX=$(mktemp -d)
   # No Mono or Gecko: the saver needs neither, and their installers would ask.
   WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -48,7 +75,7 @@ end_session() {
   wineserver -k >/dev/null 2>&1
   kill "$xvfb_pid" 2>/dev/null
   wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$WINEPREFIX"
+  rm -rf "$WINEPREFIX" ${config_dir:+"$config_dir"}
 }
 
 # Starts the saver in the background: start_saver [switches...]; sets saver_pid.
@@ -58,6 +85,13 @@ start_saver() {
 }
 
 alive() { kill -0 "$1" 2>/dev/null; }
+
+# Processes of the screensaver in this test's prefix (others may run beside it).
+saver_processes() {
+  for pid in $(pgrep -f "$(basename "$scr")"); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+  done
+}
 
 # Waits for process $1 to end and stores its exit code in ended_with; false when
 # it has not ended after a long while (then it is killed).
