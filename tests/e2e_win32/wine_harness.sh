@@ -34,9 +34,9 @@ start_session() { # start_session WIDTHxHEIGHT
   start_prefix
 }
 
-# Xorg with two 800 x 600 monitors side by side (two_monitors.conf); Wine reads
-# them from Xinerama once it is told not to ask XRandR or XVidMode, which see the
-# first screen only. The server's log goes to the prefix.
+# Xorg with two 800 x 600 monitors side by side (two_monitors.conf). Wine asks
+# XVidMode first, which sees the first screen only, with its two refresh rates;
+# use_xinerama_monitors makes it read both monitors from Xinerama.
 start_two_monitor_session() {
   ready=$(mktemp)
   config_dir=$(mktemp -d)
@@ -45,6 +45,9 @@ start_two_monitor_session() {
   xvfb_pid=$!
   wait_display "$ready" Xorg
   start_prefix
+}
+
+use_xinerama_monitors() {
   for option in UseXRandR UseXVidMode; do
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v $option /t REG_SZ /d N /f >/dev/null 2>&1
   done
