@@ -1,6 +1,7 @@
-# Shared by the Windows end-to-end tests (sourced): a private Xvfb server and a
-# private Wine prefix per test script, the screensaver started under Wine, real
-# input through xdotool and pixels read from screenshots (screen_check.py).
+# Shared by the Windows end-to-end tests (sourced): a private X server (Xvfb, or
+# Xorg for two monitors) and a private Wine prefix per test script, the
+# screensaver started under Wine, real input through xdotool and pixels read
+# from screenshots (screen_check.py).
 #
 # Environment: CUBESAVER_SCR (the .scr), WINDOW_PROBE (tests' window_probe.exe),
 # SCREENSHOT_DIR (where screenshots are left for a person to look at).
@@ -29,7 +30,7 @@ start_session() { # start_session WIDTHxHEIGHT
   screen_size=$1
   ready=$(mktemp)
   Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 "${screen_size}x24" 3>"$ready" >/dev/null 2>&1 &
-  xvfb_pid=$!
+  server_pid=$!
   wait_display "$ready" Xvfb
   start_prefix
 }
@@ -42,7 +43,7 @@ start_two_monitor_session() {
   config_dir=$(mktemp -d)
   Xorg -config "$here/two_monitors.conf" -configdir "$config_dir" -noreset -nolisten tcp \
     -novtswitch -sharevts -logfile "$config_dir/Xorg.log" -displayfd 3 3>"$ready" >/dev/null 2>&1 &
-  xvfb_pid=$!
+  server_pid=$!
   wait_display "$ready" Xorg
   start_prefix
 }
@@ -76,8 +77,8 @@ start_prefix() {
 end_session() {
   trap - EXIT INT TERM
   wineserver -k >/dev/null 2>&1
-  kill "$xvfb_pid" 2>/dev/null
-  wait "$xvfb_pid" 2>/dev/null
+  kill "$server_pid" 2>/dev/null
+  wait "$server_pid" 2>/dev/null
   rm -rf "$WINEPREFIX" ${config_dir:+"$config_dir"}
 }
 
