@@ -12,6 +12,7 @@
 #include "frame/context_hints.h"
 #include "frame/frame_log.h"
 #include "frame/frame_pacing.h"
+#include "frame/full_screen.h"
 #include "frame/refresh_rate.h"
 #include "frame/render_path_probe.h"
 #include "frame/window_config.h"
@@ -51,6 +52,7 @@ void create_main_window(int samples) {
     main_window = adopt_host_window(host_window, nullptr);
   } else {
     GLFWmonitor* monitor = app_info.fullscreen ? glfwGetPrimaryMonitor() : nullptr;
+    if (monitor != nullptr) ask_for_current_mode(monitor);
     main_window = glfwCreateWindow(app_info.width, app_info.height, app_info.title, monitor, nullptr);
   }
   if (main_window == nullptr) {
@@ -64,6 +66,7 @@ void create_main_window(int samples) {
   glfwSetMouseButtonCallback(main_window, quit_on_input);
   glfwSetCursorPosCallback(main_window, ignore_pointer);
   glfwSetScrollCallback(main_window, ignore_pointer);
+  if (run_mode != Preview && app_info.fullscreen) watch_full_screen_window(main_window);
   glfwMakeContextCurrent(main_window);
   if (app_info.window_icon) apply_window_icon();
   load_gl_entry_points();
@@ -100,6 +103,7 @@ void shut_down() {
   if (in_host) hold_host();
   release_gl_objects();
   if (in_host) release_host_window(main_window);
+  end_full_screen_run();
   glfwDestroyWindow(main_window);
   main_window = nullptr;
   if (in_host) release_host();

@@ -28,6 +28,15 @@ void show_message_box(const char* text, const char* caption, BoxIcon icon);
 // systems too old to report it (Windows before 6.0) get 800 x 600 instead.
 bool full_screen_uses_monitor_mode();
 
+// ---- Other monitors -----------------------------------------------------------
+// A full-screen window fills the primary monitor only. These cover every other
+// monitor for the run with plain windows of the given colour that stay above
+// everything and never take the focus; a key or mouse button on one of them
+// calls end_run, pointer motion does nothing. Where the host starts one program
+// per monitor itself (XScreenSaver) there is nothing to cover.
+void cover_other_monitors(float red, float green, float blue, void (*end_run)());
+void uncover_other_monitors();
+
 // ---- Host (preview) window ---------------------------------------------------
 struct ClientSize {
   bool ok;  // false when the handle names no window

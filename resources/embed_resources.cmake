@@ -9,7 +9,9 @@ set(entries "")
 set(n 0)
 foreach(line IN LISTS lines)
   string(STRIP "${line}" line)
-  if(line STREQUAL "" OR line MATCHES "^#")
+  # Windows' own resources (the file's icon, manifest and version) have no
+  # reader here.
+  if(line STREQUAL "" OR line MATCHES "^#" OR line MATCHES "^(ICON|MANIFEST|VERSIONINFO)[ \t]")
     continue()
   endif()
   if(NOT line MATCHES "^(TEXTFILE|BITMAP)[ \t]+([0-9]+)[ \t]+([^ \t]+)$")

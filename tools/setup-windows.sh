@@ -13,7 +13,8 @@ as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 packages="cmake make dpkg-dev googletest
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  wine wine64 xvfb xdotool x11-utils imagemagick python3"
+  wine wine64 xvfb xdotool x11-utils imagemagick python3
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils"
 
 missing=""
 for p in $packages; do

@@ -12,7 +12,7 @@ as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 packages="build-essential cmake pkg-config python3
   libglfw3-dev libx11-dev libxrandr-dev libxft-dev libgl-dev libgl1-mesa-dri
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-utils imagemagick fonts-liberation xscreensaver
+  xvfb xdotool x11-utils imagemagick fonts-liberation xscreensaver openbox
   dpkg-dev file groff-base"
 
 missing=""

@@ -5,6 +5,9 @@
                                    least three corners hold the background and
                                    four sticker colours show
   screen_check.py moved A B        exit 0 when the cube moved between A and B
+  screen_check.py ground SHOT      exit 0 when every pixel holds the background
+  screen_check.py absent SHOT RRGGBB
+                                   exit 0 when no pixel has that colour
   screen_check.py about SHOT X Y W H LOGO
                                    the About window whose client area is at
                                    (X, Y), W x H on the screen: light-green
@@ -130,6 +133,18 @@ def main(argv):
         changed = sum(1 for i in range(0, len(a[2]), 3) if a[2][i:i + 3] != b[2][i:i + 3])
         print(f"pixels changed: {changed}")
         return 0 if changed >= 50 else 1
+    if len(argv) == 3 and argv[1] == "ground":
+        image = read(argv[2])
+        width, height, _ = image
+        other = sum(1 for y in range(height) for x in range(width) if not is_background(pixel(image, x, y)))
+        print(f"pixels other than the background: {other} of {width * height}")
+        return 0 if other == 0 else 1
+    if len(argv) == 4 and argv[1] == "absent":
+        image = read(argv[2])
+        colour = tuple(int(argv[3][i:i + 2], 16) for i in (0, 2, 4))
+        found = sum(1 for i in range(0, len(image[2]), 3) if tuple(image[2][i:i + 3]) == colour)
+        print(f"pixels of {argv[3]}: {found}")
+        return 0 if found == 0 else 1
     if len(argv) == 8 and argv[1] == "about":
         image = read(argv[2])
         return 0 if check_about(image, *(int(v) for v in argv[3:7]), argv[7]) else 1

@@ -1,6 +1,7 @@
-# Shared by the Windows end-to-end tests (sourced): a private Xvfb server and a
-# private Wine prefix per test script, the screensaver started under Wine, real
-# input through xdotool and pixels read from screenshots (screen_check.py).
+# Shared by the Windows end-to-end tests (sourced): a private X server (Xvfb, or
+# Xorg for two monitors) and a private Wine prefix per test script, the
+# screensaver started under Wine, real input through xdotool and pixels read
+# from screenshots (screen_check.py).
 #
 # Environment: CUBESAVER_SCR (the .scr), WINDOW_PROBE (tests' window_probe.exe),
 # SCREENSHOT_DIR (where screenshots are left for a person to look at).
@@ -29,12 +30,42 @@ start_session() { # start_session WIDTHxHEIGHT
   screen_size=$1
   ready=$(mktemp)
   Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 "${screen_size}x24" 3>"$ready" >/dev/null 2>&1 &
-  xvfb_pid=$!
+  server_pid=$!
+  wait_display "$ready" Xvfb
+  start_prefix
+}
+
+# Xorg with two 800 x 600 monitors side by side (two_monitors.conf). Wine asks
+# XVidMode first, which sees the first screen only, with its two refresh rates;
+# use_xinerama_monitors makes it read both monitors from Xinerama.
+start_two_monitor_session() {
+  ready=$(mktemp)
+  config_dir=$(mktemp -d)
+  Xorg -config "$here/two_monitors.conf" -configdir "$config_dir" -noreset -nolisten tcp \
+    -novtswitch -sharevts -logfile "$config_dir/Xorg.log" -displayfd 3 3>"$ready" >/dev/null 2>&1 &
+  server_pid=$!
+  wait_display "$ready" Xorg
+  start_prefix
+}
+
+use_xinerama_monitors() {
+  for option in UseXRandR UseXVidMode; do
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v $option /t REG_SZ /d N /f >/dev/null 2>&1
+  done
+  # The desktop process reads the monitors when it starts.
+  wineserver -k >/dev/null 2>&1; wineserver -w
+}
+
+wait_display() { # wait_display FILE NAME: the display number the server wrote
   i=0
-  while [ ! -s "$ready" ] && [ $i -lt 400 ]; do sleep 0.05; i=$((i + 1)); done
-  DISPLAY=":$(cat "$ready")"
-  rm -f "$ready"
-  [ "$DISPLAY" = ":" ] && { echo "Xvfb did not start"; exit 1; }
+  while [ ! -s "$1" ] && [ $i -lt 400 ]; do sleep 0.05; i=$((i + 1)); done
+  DISPLAY=":$(cat "$1")"
+  rm -f "$1"
+  [ "$DISPLAY" = ":" ] && { echo "$2 did not start"; exit 1; }
+  return 0
+}
+
+start_prefix() {
   WINEPREFIX=$(mktemp -d)
   # No Mono or Gecko: the saver needs neither, and their installers would ask.
   WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -46,9 +77,9 @@ start_session() { # start_session WIDTHxHEIGHT
 end_session() {
   trap - EXIT INT TERM
   wineserver -k >/dev/null 2>&1
-  kill "$xvfb_pid" 2>/dev/null
-  wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$WINEPREFIX"
+  kill "$server_pid" 2>/dev/null
+  wait "$server_pid" 2>/dev/null
+  rm -rf "$WINEPREFIX" ${config_dir:+"$config_dir"}
 }
 
 # Starts the saver in the background: start_saver [switches...]; sets saver_pid.
@@ -58,6 +89,13 @@ start_saver() {
 }
 
 alive() { kill -0 "$1" 2>/dev/null; }
+
+# Processes of the screensaver in this test's prefix (others may run beside it).
+saver_processes() {
+  for pid in $(pgrep -f "$(basename "$scr")"); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+  done
+}
 
 # Waits for process $1 to end and stores its exit code in ended_with; false when
 # it has not ended after a long while (then it is killed).
