@@ -28,6 +28,10 @@ struct Scene {
 
 extern Scene scene;
 
+// The ground the cube floats over: every frame's clear colour, and what a
+// monitor without the show is covered in.
+inline constexpr float ground_red = 0.0f, ground_green = 0.15f, ground_blue = 0.0f;
+
 // Draws the frame the scene describes. The simulation calls it once per
 // frame; the renderer defines it, or a counting stand-in where there is no GL.
 void draw_frame();

@@ -5,12 +5,10 @@
 
 #include <cstdlib>
 
+#include "common/scene.h"
 #include "platform/platform.h"
 
 namespace {
-
-// The renderer's clear colour, so that every monitor shows the same ground.
-constexpr float ground_red = 0.0f, ground_green = 0.15f, ground_blue = 0.0f;
 
 // The loop sees the close flag after this frame's events and shuts down in order.
 void end_when_unfocused(GLFWwindow* window, int focused) {

@@ -89,7 +89,7 @@ void draw_frame() {
 
 void begin_frame() {
   glViewport(0, 0, app_info.width, app_info.height);
-  glClearColor(0.0f, 0.15f, 0.0f, 1.0f);
+  glClearColor(ground_red, ground_green, ground_blue, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glUseProgram(shader_program);
   glUniformMatrix4fv(proj_matrix_location, 1, GL_FALSE, &scene.projection[0][0]);

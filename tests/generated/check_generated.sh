@@ -28,6 +28,8 @@ for f in "$out"/common/*; do same "$src/common/${f##*/}" "$f"; done
 
 python3 "$src/tools/gen_window_icon/gen_window_icon.py" >"$out/window_icon.cpp" || failed=1
 same "$src/frame/window_icon.cpp" "$out/window_icon.cpp"
+python3 "$src/tools/gen_window_icon/gen_window_icon.py" --ico "$out/cubesaver.ico" || failed=1
+same "$src/resources/cubesaver.ico" "$out/cubesaver.ico"
 
 "$render_logo" "$out/about_logo.bmp" >/dev/null || failed=1
 same "$src/resources/about_logo.bmp" "$out/about_logo.bmp"
