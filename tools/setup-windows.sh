@@ -15,14 +15,7 @@ packages="cmake make dpkg-dev googletest
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 xvfb xdotool x11-utils imagemagick python3"
 
-missing=""
-for p in $packages; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
-  as_root apt-get -o DPkg::Lock::Timeout=900 update -qq
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends $missing >/dev/null
-fi
+sh tools/install-packages $packages
 
 # GLFW's source comes from the archive and suite this machine already uses: their
 # deb entries are copied as deb-src entries, read here at run time.
