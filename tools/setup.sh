@@ -1,6 +1,8 @@
 #!/bin/sh
 # Installs what the build and the tests need from Debian 12's packages, then
-# configures and builds into build/. Used by the run and test commands.
+# configures and builds into build/. Used by the run and test commands;
+# `sh tools/setup.sh --packages-only` stops after the packages (the release
+# command makes builds of its own).
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -14,6 +16,7 @@ packages="build-essential cmake pkg-config python3
   dpkg-dev file groff-base"
 
 sh tools/install-packages $packages
+[ "${1:-}" = --packages-only ] && exit 0
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
