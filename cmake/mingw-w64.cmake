@@ -15,8 +15,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # The C and C++ runtimes go into each program, so that it runs on a bare Windows
-# (and under Wine) without MinGW's DLLs beside it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# (and under Wine) without MinGW's DLLs beside it. The linker would write the
+# time of the link into the PE header; without it a rebuild gives the same bytes.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
 
 # Test programs run under Wine on the build machine.
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)

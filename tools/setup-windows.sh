@@ -16,14 +16,7 @@ packages="cmake make dpkg-dev googletest
   wine wine64 xvfb xdotool x11-utils imagemagick python3
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils"
 
-missing=""
-for p in $packages; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
-  as_root apt-get -o DPkg::Lock::Timeout=900 update -qq
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends $missing >/dev/null
-fi
+sh tools/install-packages $packages
 
 # GLFW's source comes from the archive and suite this machine already uses: their
 # deb entries are copied as deb-src entries, read here at run time.

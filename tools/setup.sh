@@ -1,10 +1,10 @@
 #!/bin/sh
 # Installs what the build and the tests need from Debian 12's packages, then
-# configures and builds into build/. Used by the run and test commands.
+# configures and builds into build/. Used by the run and test commands;
+# `sh tools/setup.sh --packages-only` stops after the packages (the release
+# command makes builds of its own).
 set -eu
 cd "$(dirname "$0")/.."
-
-as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 # Every package by name: a fresh machine installs no Recommends here, so one that
 # only another package recommends (libxrandr-dev, which GLFW's native header
@@ -15,23 +15,8 @@ packages="build-essential cmake pkg-config python3
   xvfb xdotool x11-utils imagemagick fonts-liberation xscreensaver openbox
   dpkg-dev file groff-base"
 
-missing=""
-for p in $packages; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
-  log=$(mktemp)
-  # Waits for another apt (an unattended upgrade, say) instead of failing at once.
-  if ! { as_root apt-get update -qq &&
-         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o DPkg::Lock::Timeout=600 \
-           --no-install-recommends $missing; } >"$log" 2>&1; then
-    tail -30 "$log"
-    echo "setup: could not install:$missing" >&2
-    rm -f "$log"
-    exit 1
-  fi
-  rm -f "$log"
-fi
+sh tools/install-packages $packages
+[ "${1:-}" = --packages-only ] && exit 0
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"

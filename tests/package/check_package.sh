@@ -40,6 +40,8 @@ dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort >"$work/files"
 sort >"$work/expected" <<'LIST'
 ./usr/libexec/xscreensaver/cubesaver
 ./usr/share/applications/screensavers/cubesaver.desktop
+./usr/share/doc/cubesaver/changelog.gz
+./usr/share/doc/cubesaver/copyright
 ./usr/share/man/man6/cubesaver.6.gz
 ./usr/share/xscreensaver/config/cubesaver.xml
 LIST
