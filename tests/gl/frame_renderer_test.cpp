@@ -16,6 +16,7 @@
 #include "render/cubie_mesh.h"
 #include "render/cubie_texture.h"
 #include "render/edge_smoothing.h"
+#include "render/screen_box.h"
 #include "render/shader_program.h"
 #include "tests/gl/context_fixture.h"
 
@@ -300,4 +301,42 @@ TEST_F(FrameRenderer, every_gl_object_is_deleted_at_shutdown_in_creation_order) 
   EXPECT_FALSE(glIsProgram(program));
   EXPECT_FALSE(glIsTexture(texture));
   for (GLuint b : buffers) EXPECT_FALSE(glIsBuffer(b)) << b;
+}
+
+TEST_F(FrameRenderer, the_software_frame_equals_one_cleared_and_smoothed_over_the_whole_window_as_the_cube_moves) {
+  // Large enough that the cube's box and outline are well inside the window.
+  constexpr int wide = 320, high = 240;
+  glfwSetWindowSize(window, wide, high);
+  glfwPollEvents();
+  app_info.width = wide;
+  app_info.height = high;
+  start_up(RenderPath::Software);
+  ASSERT_TRUE(edge_smoothing);
+  auto read = [&] {
+    std::vector<unsigned char> rgba(wide * high * 4);
+    glFinish();
+    glReadPixels(0, 0, wide, high, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return rgba;
+  };
+  int outlined = 0;
+  // Each frame's offscreen scene still holds the last one's cube outside the part
+  // this frame clears; the pass must never read it.
+  for (double t = 1.0; t < 16.0; t += 0.75) {
+    frame(t);
+    const std::vector<unsigned char> drawn = read();
+    const ScreenBox box = cube_screen_box(wide, high, edge_smoothing_reach);
+    const ScreenOutline outline = cube_screen_outline(wide, high, edge_smoothing_outline_margin);
+    if (!outline.whole && box.width * box.height < wide * high) ++outlined;
+    ASSERT_TRUE(begin_smoothed_scene(wide, high));
+    begin_frame();
+    draw_cubies(nearest_first(surface_slot_count), surface_slot_count);
+    smooth_edges_to_window(ScreenBox{0, 0, wide, high}, ScreenOutline{true, 0, {}, {}});
+    const std::vector<unsigned char> whole = read();
+    long differing = 0;
+    for (std::size_t i = 0; i < drawn.size(); ++i) differing += drawn[i] != whole[i];
+    EXPECT_EQ(differing, 0) << "at " << t << " s";
+  }
+  EXPECT_GT(outlined, 10);
+  glfwSetWindowSize(window, width, height);
+  glfwPollEvents();
 }
