@@ -9,7 +9,7 @@
 //               [--no-mipmaps] [--no-vsync]
 //               [--fill-front | --cull-front] [--plain-shader] [--draws N]
 //               [--full-state | --software-state] [--list-order] [--whole-window]
-//               [--full-clear] [--box-pass]
+//               [--clip-clear] [--box-pass]
 //               [--at T] [--snapshot FILE.ppm]
 //
 // As the program does, it names the renderer with a hidden window first and
@@ -17,9 +17,9 @@
 // --full-state and --software-state force one path (the full one keeps the
 // samples asked for).
 // --list-order draws the software path in list order instead of nearest first;
-// --whole-window runs its edge pass over the whole window (its scene cleared
-// whole), --box-pass over the cube's box instead of its outline, and
-// --full-clear clears the whole offscreen scene, not only what the pass reads.
+// --whole-window runs its edge pass over the whole window, --box-pass over the
+// cube's box instead of its outline; --clip-clear clears only what the pass
+// reads of the offscreen scene (a scissored clear, which Mesa draws as a quad).
 // --frames N ends after N presented frames (the first included), for counting
 // instructions under callgrind (see loop_frame).
 // --at T runs the show's simulation from 0 to T seconds (60 steps a second,
@@ -31,6 +31,7 @@
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -71,7 +72,7 @@ struct Options {
   int path = -1;  // -1: chosen from the renderer; else a RenderPath
   bool list_order = false;
   bool whole_window = false;
-  bool full_clear = false;
+  bool clip_clear = false;
   bool box_pass = false;
   double at = -1.0;
   const char* snapshot = nullptr;
@@ -129,8 +130,8 @@ Options read_options(int argc, char** argv) {
       options.list_order = true;
     } else if (std::strcmp(arg, "--whole-window") == 0) {
       options.whole_window = true;
-    } else if (std::strcmp(arg, "--full-clear") == 0) {
-      options.full_clear = true;
+    } else if (std::strcmp(arg, "--clip-clear") == 0) {
+      options.clip_clear = true;
     } else if (std::strcmp(arg, "--box-pass") == 0) {
       options.box_pass = true;
     } else if (std::strcmp(arg, "--at") == 0 && has_value) {
@@ -188,21 +189,28 @@ RenderPath open_window(int forced_path) {
   return path;
 }
 
+// The box widened by margin pixels on every side, clipped to the window.
+ScreenBox widened(const ScreenBox& box, int margin, int width, int height) {
+  if (box.width <= 0 || box.height <= 0) return box;
+  const int x0 = std::max(box.x - margin, 0), y0 = std::max(box.y - margin, 0);
+  const int x1 = std::min(box.x + box.width + margin, width), y1 = std::min(box.y + box.height + margin, height);
+  return {x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0)};
+}
+
 // The program's draw_frame, or the same frame with fewer cubies, in list order
-// on the software path, with its offscreen scene cleared whole, or with the
-// edge pass over the cube's box or the whole window instead of its outline.
+// on the software path, with only a part of its offscreen scene cleared, or with
+// the edge pass over the cube's box or the whole window instead of its outline.
 void draw_floor_frame(const Options& options) {
   const int width = app_info.width, height = app_info.height;
   const bool software = render_path == RenderPath::Software;
-  if (options.draws >= surface_slot_count && !options.list_order && !options.whole_window && !options.full_clear &&
+  if (options.draws >= surface_slot_count && !options.list_order && !options.whole_window && !options.clip_clear &&
       !options.box_pass) {
     draw_frame();
     return;
   }
   const bool offscreen = software && edge_smoothing && begin_smoothed_scene(width, height);
   const ScreenBox box = cube_screen_box(width, height, edge_smoothing_reach);
-  const bool clip_clear = offscreen && !options.full_clear && !options.whole_window;
-  if (clip_clear) {
+  if (offscreen && options.clip_clear && !options.whole_window) {
     const ScreenBox read = widened(box, edge_smoothing_reach, width, height);
     glEnable(GL_SCISSOR_TEST);
     glScissor(read.x, read.y, read.width, read.height);

@@ -65,21 +65,11 @@ void draw_full_frame() {
 void draw_software_frame() {
   const int width = app_info.width, height = app_info.height;
   const bool offscreen = edge_smoothing && begin_smoothed_scene(width, height);
-  if (!offscreen) {
-    begin_frame();
-    draw_cubies(nearest_first(surface_slot_count), surface_slot_count);
-    return;
-  }
-  // The pass reads the scene no further than its reach beyond the cube's box, so
-  // only that much of the offscreen target is cleared.
-  const ScreenBox cube = cube_screen_box(width, height, edge_smoothing_reach);
-  const ScreenBox read = widened(cube, edge_smoothing_reach, width, height);
-  glEnable(GL_SCISSOR_TEST);
-  glScissor(read.x, read.y, read.width, read.height);
   begin_frame();
-  glDisable(GL_SCISSOR_TEST);
   draw_cubies(nearest_first(surface_slot_count), surface_slot_count);
-  smooth_edges_to_window(cube, cube_screen_outline(width, height, edge_smoothing_outline_margin));
+  if (offscreen)
+    smooth_edges_to_window(cube_screen_box(width, height, edge_smoothing_reach),
+                           cube_screen_outline(width, height, edge_smoothing_outline_margin));
 }
 
 }  // namespace

@@ -69,13 +69,6 @@ ScreenBox cube_screen_box(int width, int height, int margin) {
   return box;
 }
 
-ScreenBox widened(const ScreenBox& box, int margin, int width, int height) {
-  if (box.width <= 0 || box.height <= 0) return box;
-  const int x0 = std::max(box.x - margin, 0), y0 = std::max(box.y - margin, 0);
-  const int x1 = std::min(box.x + box.width + margin, width), y1 = std::min(box.y + box.height + margin, height);
-  return {x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0)};
-}
-
 ScreenOutline cube_screen_outline(int window_width, int window_height, float margin) {
   ScreenOutline outline = {};
   const float width = static_cast<float>(window_width), height = static_cast<float>(window_height);

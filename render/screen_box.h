@@ -9,9 +9,6 @@ struct ScreenBox {
 // Widened by margin pixels on every side and clipped to the window. The whole
 // window when a cubie comes near the eye plane, where its projection is unbounded.
 ScreenBox cube_screen_box(int width, int height, int margin);
-// The box widened by margin pixels on every side, clipped to the window; an
-// empty box stays empty.
-ScreenBox widened(const ScreenBox& box, int margin, int width, int height);
 
 // The cube's outline on screen, tighter than its box: the polygon that sixteen
 // lines make, each bounding every cubie's projection from one direction (every
