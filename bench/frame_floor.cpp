@@ -9,7 +9,7 @@
 //               [--no-mipmaps] [--no-vsync]
 //               [--fill-front | --cull-front] [--plain-shader] [--draws N]
 //               [--full-state | --software-state] [--list-order] [--whole-window]
-//               [--clip-clear] [--box-pass]
+//               [--clip-clear] [--box-pass] [--draw-all]
 //               [--at T] [--snapshot FILE.ppm]
 //
 // As the program does, it names the renderer with a hidden window first and
@@ -19,7 +19,8 @@
 // --list-order draws the software path in list order instead of nearest first;
 // --whole-window runs its edge pass over the whole window, --box-pass over the
 // cube's box instead of its outline; --clip-clear clears only what the pass
-// reads of the offscreen scene (a scissored clear, which Mesa draws as a quad).
+// reads of the offscreen scene (a scissored clear, which Mesa draws as a quad);
+// --draw-all draws the cubies that cannot be seen as well.
 // --frames N ends after N presented frames (the first included), for counting
 // instructions under callgrind (see loop_frame).
 // --at T runs the show's simulation from 0 to T seconds (60 steps a second,
@@ -51,6 +52,7 @@
 #include "puzzle/sequencer.h"
 #include "render/cubie_mesh.h"
 #include "render/cubie_texture.h"
+#include "render/cubie_visibility.h"
 #include "render/draw_order.h"
 #include "render/edge_smoothing.h"
 #include "render/frame_renderer.h"
@@ -74,6 +76,7 @@ struct Options {
   bool whole_window = false;
   bool clip_clear = false;
   bool box_pass = false;
+  bool draw_all = false;
   double at = -1.0;
   const char* snapshot = nullptr;
 };
@@ -134,6 +137,8 @@ Options read_options(int argc, char** argv) {
       options.clip_clear = true;
     } else if (std::strcmp(arg, "--box-pass") == 0) {
       options.box_pass = true;
+    } else if (std::strcmp(arg, "--draw-all") == 0) {
+      options.draw_all = true;
     } else if (std::strcmp(arg, "--at") == 0 && has_value) {
       options.at = std::atof(argv[++i]);
     } else if (std::strcmp(arg, "--snapshot") == 0 && has_value) {
@@ -198,13 +203,14 @@ ScreenBox widened(const ScreenBox& box, int margin, int width, int height) {
 }
 
 // The program's draw_frame, or the same frame with fewer cubies, in list order
-// on the software path, with only a part of its offscreen scene cleared, or with
-// the edge pass over the cube's box or the whole window instead of its outline.
+// on the software path, with every cubie drawn, with only a part of its
+// offscreen scene cleared, or with the edge pass over the cube's box or the
+// whole window instead of its outline.
 void draw_floor_frame(const Options& options) {
   const int width = app_info.width, height = app_info.height;
   const bool software = render_path == RenderPath::Software;
   if (options.draws >= surface_slot_count && !options.list_order && !options.whole_window && !options.clip_clear &&
-      !options.box_pass) {
+      !options.box_pass && !options.draw_all) {
     draw_frame();
     return;
   }
@@ -217,7 +223,13 @@ void draw_floor_frame(const Options& options) {
   }
   begin_frame();
   glDisable(GL_SCISSOR_TEST);
-  draw_cubies(software && !options.list_order ? nearest_first(options.draws) : list_order(), options.draws);
+  if (software && !options.list_order) {
+    int seen = options.draws;
+    const DrawOrder& nearest = nearest_first(options.draws);
+    draw_cubies(options.draw_all ? nearest : seen_cubies(nearest, options.draws, seen), seen);
+  } else {
+    draw_cubies(list_order(), options.draws);
+  }
   if (!offscreen) return;
   const ScreenOutline no_outline = {true, 0, {}, {}};
   if (options.whole_window)
