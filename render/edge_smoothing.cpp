@@ -23,6 +23,8 @@ const char* const pass_vertex_source =
     "  gl_Position = vec4(corners[gl_VertexID], 0.0, 1.0);\n"
     "}\n";
 
+static_assert(outline_corner_count == 16, "the pass's vertex shader holds sixteen corners");
+
 // One triangle over the whole screen.
 const GLfloat whole_screen[] = {-1.0f, -1.0f, 3.0f, -1.0f, -1.0f, 3.0f};
 GLfloat outline_corners[2 * outline_corner_count];
