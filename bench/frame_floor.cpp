@@ -4,11 +4,12 @@
 // own draw_frame every frame, as fast as the flags allow. Switches take parts
 // of the fixed state away one by one to measure what each costs.
 //
-//   frame_floor [--seconds S] [--startup-only] [--samples N] [--no-multisample]
+//   frame_floor [--seconds S] [--frames N] [--startup-only] [--samples N] [--no-multisample]
 //               [--no-line-smooth] [--no-polygon-smooth] [--no-anisotropy]
 //               [--no-mipmaps] [--no-vsync]
 //               [--fill-front | --cull-front] [--plain-shader] [--draws N]
 //               [--full-state | --software-state] [--list-order] [--whole-window]
+//               [--clip-clear] [--box-pass] [--draw-all]
 //               [--at T] [--snapshot FILE.ppm]
 //
 // As the program does, it names the renderer with a hidden window first and
@@ -16,7 +17,12 @@
 // --full-state and --software-state force one path (the full one keeps the
 // samples asked for).
 // --list-order draws the software path in list order instead of nearest first;
-// --whole-window runs its edge pass over the whole window, not the cube's box.
+// --whole-window runs its edge pass over the whole window, --box-pass over the
+// cube's box instead of its outline; --clip-clear clears only what the pass
+// reads of the offscreen scene (a scissored clear, which Mesa draws as a quad);
+// --draw-all draws the cubies that cannot be seen as well.
+// --frames N ends after N presented frames (the first included), for counting
+// instructions under callgrind (see loop_frame).
 // --at T runs the show's simulation from 0 to T seconds (60 steps a second,
 // drawing nothing) and freezes that pose instead of the start's; --snapshot
 // writes the first frame's pixels as a binary PPM and ends.
@@ -26,6 +32,7 @@
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -45,6 +52,7 @@
 #include "puzzle/sequencer.h"
 #include "render/cubie_mesh.h"
 #include "render/cubie_texture.h"
+#include "render/cubie_visibility.h"
 #include "render/draw_order.h"
 #include "render/edge_smoothing.h"
 #include "render/frame_renderer.h"
@@ -57,6 +65,7 @@ namespace {
 
 struct Options {
   double seconds = 0.0;  // 0: until SIGTERM
+  long frames = 0;       // 0: no limit
   bool startup_only = false;
   bool fill_front = false;
   bool cull_front = false;
@@ -65,6 +74,9 @@ struct Options {
   int path = -1;  // -1: chosen from the renderer; else a RenderPath
   bool list_order = false;
   bool whole_window = false;
+  bool clip_clear = false;
+  bool box_pass = false;
+  bool draw_all = false;
   double at = -1.0;
   const char* snapshot = nullptr;
 };
@@ -87,6 +99,8 @@ Options read_options(int argc, char** argv) {
     const bool has_value = i + 1 < argc;
     if (std::strcmp(arg, "--seconds") == 0 && has_value) {
       options.seconds = std::atof(argv[++i]);
+    } else if (std::strcmp(arg, "--frames") == 0 && has_value) {
+      options.frames = std::atol(argv[++i]);
     } else if (std::strcmp(arg, "--samples") == 0 && has_value) {
       app_info.samples = std::atoi(argv[++i]);
     } else if (std::strcmp(arg, "--draws") == 0 && has_value) {
@@ -119,6 +133,12 @@ Options read_options(int argc, char** argv) {
       options.list_order = true;
     } else if (std::strcmp(arg, "--whole-window") == 0) {
       options.whole_window = true;
+    } else if (std::strcmp(arg, "--clip-clear") == 0) {
+      options.clip_clear = true;
+    } else if (std::strcmp(arg, "--box-pass") == 0) {
+      options.box_pass = true;
+    } else if (std::strcmp(arg, "--draw-all") == 0) {
+      options.draw_all = true;
     } else if (std::strcmp(arg, "--at") == 0 && has_value) {
       options.at = std::atof(argv[++i]);
     } else if (std::strcmp(arg, "--snapshot") == 0 && has_value) {
@@ -174,21 +194,57 @@ RenderPath open_window(int forced_path) {
   return path;
 }
 
+// The box widened by margin pixels on every side, clipped to the window.
+ScreenBox widened(const ScreenBox& box, int margin, int width, int height) {
+  if (box.width <= 0 || box.height <= 0) return box;
+  const int x0 = std::max(box.x - margin, 0), y0 = std::max(box.y - margin, 0);
+  const int x1 = std::min(box.x + box.width + margin, width), y1 = std::min(box.y + box.height + margin, height);
+  return {x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0)};
+}
+
 // The program's draw_frame, or the same frame with fewer cubies, in list order
-// on the software path, or with the edge pass over the whole window.
+// on the software path, with every cubie drawn, with only a part of its
+// offscreen scene cleared, or with the edge pass over the cube's box or the
+// whole window instead of its outline.
 void draw_floor_frame(const Options& options) {
   const int width = app_info.width, height = app_info.height;
   const bool software = render_path == RenderPath::Software;
-  if (options.draws >= surface_slot_count && !options.list_order && !options.whole_window) {
+  if (options.draws >= surface_slot_count && !options.list_order && !options.whole_window && !options.clip_clear &&
+      !options.box_pass && !options.draw_all) {
     draw_frame();
     return;
   }
   const bool offscreen = software && edge_smoothing && begin_smoothed_scene(width, height);
+  const ScreenBox box = cube_screen_box(width, height, edge_smoothing_reach);
+  if (offscreen && options.clip_clear && !options.whole_window) {
+    const ScreenBox read = widened(box, edge_smoothing_reach, width, height);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(read.x, read.y, read.width, read.height);
+  }
   begin_frame();
-  draw_cubies(software && !options.list_order ? nearest_first(options.draws) : list_order(), options.draws);
-  if (offscreen)
-    smooth_edges_to_window(options.whole_window ? ScreenBox{0, 0, width, height}
-                                                : cube_screen_box(width, height, edge_smoothing_reach));
+  glDisable(GL_SCISSOR_TEST);
+  if (software && !options.list_order) {
+    int seen = options.draws;
+    const DrawOrder& nearest = nearest_first(options.draws);
+    draw_cubies(options.draw_all ? nearest : seen_cubies(nearest, options.draws, seen), seen);
+  } else {
+    draw_cubies(list_order(), options.draws);
+  }
+  if (!offscreen) return;
+  const ScreenOutline no_outline = {true, 0, {}, {}};
+  if (options.whole_window)
+    smooth_edges_to_window(ScreenBox{0, 0, width, height}, no_outline);
+  else if (options.box_pass)
+    smooth_edges_to_window(box, no_outline);
+  else
+    smooth_edges_to_window(box, cube_screen_outline(width, height, edge_smoothing_outline_margin));
+}
+
+// One frame of the loop, drawn and presented: what an instruction count of the
+// loop measures (valgrind --tool=callgrind --toggle-collect='*loop_frame*').
+[[gnu::noinline]] void loop_frame(const Options& options) {
+  draw_floor_frame(options);
+  glfwSwapBuffers(window);
 }
 
 // The run's simulation up to t, drawn into an empty viewport.
@@ -289,10 +345,11 @@ int main(int argc, char** argv) {
   log_frame_line(render_state_report);
   log_frame_presented();
   const double end = glfwGetTime() + options.seconds;
-  while (!termination_requested() && (options.seconds <= 0.0 || glfwGetTime() < end)) {
+  for (long frame = 1; !termination_requested() && (options.seconds <= 0.0 || glfwGetTime() < end) &&
+                      (options.frames <= 0 || frame < options.frames);
+       ++frame) {
     const double t = glfwGetTime();
-    draw_floor_frame(options);
-    glfwSwapBuffers(window);
+    loop_frame(options);
     log_frame_presented();
     sleep_seconds(frame_pacing_delay(pacing, t, glfwGetTime()));
     glfwPollEvents();

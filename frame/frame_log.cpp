@@ -33,3 +33,10 @@ void log_frame_line(const char* (*make_line)()) {
   const char* text = make_line();
   if (text != nullptr) std::fprintf(frame_log, "%s\n", text);
 }
+
+void log_frame_pace(int refresh_rate, int divisor, int previous_divisor, double cpu_seconds_per_frame) {
+  if (frame_log == nullptr || divisor <= 0) return;
+  std::fprintf(frame_log, "pace %.2f fps refresh %d divisor %d was %d cpu %.3f ms/frame\n",
+               static_cast<double>(refresh_rate) / divisor, refresh_rate, divisor, previous_divisor,
+               cpu_seconds_per_frame * 1000.0);
+}

@@ -12,3 +12,7 @@ void log_frame_presented();
 // Writes the line make_line returns (no newline needed). Without the log
 // make_line is not even called.
 void log_frame_line(const char* (*make_line)());
+// Writes the CPU budget's choice once per measuring window: "pace <rate> fps refresh <hz> divisor <n>
+// was <n> cpu <ms> ms/frame", the rate chosen from the cost measured over the
+// last window and the divisor in force before.
+void log_frame_pace(int refresh_rate, int divisor, int previous_divisor, double cpu_seconds_per_frame);

@@ -78,6 +78,8 @@ void run_frame_loop() {
   // Where the swap does not wait for the vertical blank, pacing holds the loop
   // to the refresh rate instead.
   FramePacing pacing = start_frame_pacing(app_info.vsync, primary_refresh_rate());
+  // Where the CPU draws every pixel, the rate also keeps the process within its budget.
+  FrameBudget budget = start_frame_budget(render_path == RenderPath::Software, app_info.vsync, primary_refresh_rate());
   open_frame_log();
   log_frame_line(render_state_report);
   for (;;) {
@@ -87,6 +89,8 @@ void run_frame_loop() {
     glfwSwapBuffers(main_window);
     if (in_host) end_host_frame();
     log_frame_presented();
+    if (update_frame_budget(budget, pacing, glfwGetTime(), process_cpu_seconds()))
+      log_frame_pace(budget.refresh_rate, budget.divisor, budget.previous_divisor, budget.cost);
     // Outside the host's hold on the display, which must stay short.
     sleep_seconds(frame_pacing_delay(pacing, t, glfwGetTime()));
     if (key_event_pending(main_window)) quit_on_input(main_window, 0, 0, 0, 0);

@@ -92,3 +92,8 @@ void open_link(const char* url);
 // ---- Termination requests (on X11: SIGTERM, SIGINT, SIGHUP from the host) -----
 void install_termination_handlers();
 bool termination_requested();
+
+// ---- Process time -----------------------------------------------------------
+// CPU seconds the whole process has used since it started, every thread's
+// together (a software rasteriser's worker threads too).
+double process_cpu_seconds();

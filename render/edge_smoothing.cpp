@@ -11,16 +11,23 @@ constexpr GLint scene_unit = 1;
 
 GLuint pass_program;
 GLint texel_location = -1;
+GLint corners_location = -1;
 OffscreenTarget scene_target;
 
-// One triangle over the whole screen, from the vertex number alone: no buffer
-// of its own, and the mesh's attribute arrays stay as they are.
+// A polygon of up to sixteen corners, given as a uniform and read by vertex
+// number: no buffer of its own, and the mesh's attribute arrays stay as they are.
 const char* const pass_vertex_source =
     "#version 130\n"
+    "uniform vec2 corners[16];\n"
     "void main() {\n"
-    "  vec2 corner = vec2(float((gl_VertexID & 1) * 4) - 1.0, float((gl_VertexID & 2) * 2) - 1.0);\n"
-    "  gl_Position = vec4(corner, 0.0, 1.0);\n"
+    "  gl_Position = vec4(corners[gl_VertexID], 0.0, 1.0);\n"
     "}\n";
+
+static_assert(outline_corner_count == 16, "the pass's vertex shader holds sixteen corners");
+
+// One triangle over the whole screen.
+const GLfloat whole_screen[] = {-1.0f, -1.0f, 3.0f, -1.0f, -1.0f, 3.0f};
+GLfloat outline_corners[2 * outline_corner_count];
 
 // Luma at the four diagonal neighbours gives the edge's direction; two and four
 // reads along it give a narrow and a wide blend, and the wide one is kept unless
@@ -88,6 +95,7 @@ bool start_edge_smoothing() {
   glUseProgram(pass_program);
   glUniform1i(glGetUniformLocation(pass_program, "scene"), scene_unit);
   texel_location = glGetUniformLocation(pass_program, "texel");
+  corners_location = glGetUniformLocation(pass_program, "corners");
   glUseProgram(0);
   return true;
 }
@@ -101,7 +109,7 @@ bool begin_smoothed_scene(int width, int height) {
   return true;
 }
 
-void smooth_edges_to_window(const ScreenBox& cube) {
+void smooth_edges_to_window(const ScreenBox& cube, const ScreenOutline& outline) {
   glBindFramebuffer(GL_FRAMEBUFFER, 0);
   // Outside the cube's box the scene is the plain ground, which the pass would
   // leave as it is: there the window is only cleared to it. The window's depth
@@ -114,7 +122,19 @@ void smooth_edges_to_window(const ScreenBox& cube) {
   glUseProgram(pass_program);
   glUniform2f(texel_location, 1.0f / static_cast<float>(scene_target.width),
               1.0f / static_cast<float>(scene_target.height));
-  glDrawArrays(GL_TRIANGLES, 0, 3);
+  // Past the outline the scene is the ground as well, by a margin the pass's
+  // reads do not cross.
+  if (outline.whole || outline.count < 3) {
+    glUniform2fv(corners_location, 3, whole_screen);
+    glDrawArrays(GL_TRIANGLES, 0, 3);
+  } else {
+    for (int i = 0; i < outline.count; ++i) {
+      outline_corners[2 * i] = 2.0f * outline.x[i] / static_cast<float>(scene_target.width) - 1.0f;
+      outline_corners[2 * i + 1] = 2.0f * outline.y[i] / static_cast<float>(scene_target.height) - 1.0f;
+    }
+    glUniform2fv(corners_location, outline.count, outline_corners);
+    glDrawArrays(GL_TRIANGLE_FAN, 0, outline.count);
+  }
   glDisable(GL_SCISSOR_TEST);
   glEnable(GL_DEPTH_TEST);
 }

@@ -15,9 +15,12 @@ bool start_edge_smoothing();
 // again only when the size changes; false when it cannot be made.
 bool begin_smoothed_scene(int width, int height);
 // Smooths the offscreen scene into the window's framebuffer inside the cube's
-// box; the rest of the window gets the clear colour in force, which must be the
-// scene's.
-void smooth_edges_to_window(const ScreenBox& cube);
+// outline, clipped to its box; the rest of the window gets the clear colour in
+// force, which must be the scene's.
+void smooth_edges_to_window(const ScreenBox& cube, const ScreenOutline& outline);
 // How far the pass reads around a pixel, in pixels.
 inline constexpr int edge_smoothing_reach = 6;
+// A pixel is inside a polygon by its centre: the outline the pass runs over is
+// pushed out one pixel more than the reach.
+inline constexpr float edge_smoothing_outline_margin = edge_smoothing_reach + 1.0f;
 void release_edge_smoothing();

@@ -5,6 +5,7 @@
 #include "common/scene.h"
 #include "render/cubie_mesh.h"
 #include "render/cubie_texture.h"
+#include "render/cubie_visibility.h"
 #include "render/draw_order.h"
 #include "render/edge_smoothing.h"
 #include "render/shader_program.h"
@@ -60,13 +61,19 @@ void draw_full_frame() {
 }
 
 // A software rasteriser skips the shading of what the depth test rejects, so
-// the nearest cubies come first; the scene goes through the edge pass, which
-// runs over the cube's box only, when the pass is in use.
+// the nearest cubies come first, and cubies that cannot be seen are not sent at
+// all; the scene goes through the edge pass, which runs over the cube's outline
+// only, when the pass is in use.
 void draw_software_frame() {
-  const bool offscreen = edge_smoothing && begin_smoothed_scene(app_info.width, app_info.height);
+  const int width = app_info.width, height = app_info.height;
+  const bool offscreen = edge_smoothing && begin_smoothed_scene(width, height);
   begin_frame();
-  draw_cubies(nearest_first(surface_slot_count), surface_slot_count);
-  if (offscreen) smooth_edges_to_window(cube_screen_box(app_info.width, app_info.height, edge_smoothing_reach));
+  int seen = 0;
+  const DrawOrder& order = seen_cubies(nearest_first(surface_slot_count), surface_slot_count, seen);
+  draw_cubies(order, seen);
+  if (offscreen)
+    smooth_edges_to_window(cube_screen_box(width, height, edge_smoothing_reach),
+                           cube_screen_outline(width, height, edge_smoothing_outline_margin));
 }
 
 }  // namespace

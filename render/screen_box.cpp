@@ -11,6 +11,25 @@ namespace {
 // half-size 4.5 around its centre holds it in any orientation.
 constexpr float cubie_half_size = 4.5f;
 constexpr float nearest_w = 1.0f;
+// The cubie model's own half-size (just under 5 before the half scale its
+// matrix applies), rounded up.
+constexpr float model_half_size = 5.0f;
+
+struct Directions {
+  float x[outline_corner_count], y[outline_corner_count];
+};
+
+Directions make_directions() {
+  Directions d = {};
+  for (int i = 0; i < outline_corner_count; ++i) {
+    const double angle = 6.283185307179586 * i / outline_corner_count;
+    d.x[i] = static_cast<float>(std::cos(angle));
+    d.y[i] = static_cast<float>(std::sin(angle));
+  }
+  return d;
+}
+
+const Directions directions = make_directions();
 
 }  // namespace
 
@@ -48,4 +67,47 @@ ScreenBox cube_screen_box(int width, int height, int margin) {
   box.width = clip_to(x1, width) - box.x;
   box.height = clip_to(y1, height) - box.y;
   return box;
+}
+
+ScreenOutline cube_screen_outline(int window_width, int window_height, float margin) {
+  ScreenOutline outline = {};
+  const float width = static_cast<float>(window_width), height = static_cast<float>(window_height);
+  float reach[outline_corner_count];
+  for (float& r : reach) r = -1e30f;
+  for (int i = 0; i < surface_slot_count; ++i) {
+    const mat4& mv = scene.cubie_mv[scene.surface_slots.x[i]][scene.surface_slots.y[i]][scene.surface_slots.z[i]];
+    // The corners of the box the cubie model fills, in clip space: projection * mv * corner.
+    const mat4 to_clip = scene.projection * mv;
+    for (int corner = 0; corner < 8; ++corner) {
+      const float p[3] = {(corner & 1) ? model_half_size : -model_half_size,
+                          (corner & 2) ? model_half_size : -model_half_size,
+                          (corner & 4) ? model_half_size : -model_half_size};
+      float clip[4];
+      for (int r = 0; r < 4; ++r) clip[r] = to_clip[0][r] * p[0] + to_clip[1][r] * p[1] + to_clip[2][r] * p[2] + to_clip[3][r];
+      if (!(clip[3] > nearest_w)) {
+        outline.whole = true;
+        return outline;
+      }
+      const float x = (clip[0] / clip[3] + 1.0f) * 0.5f * width;
+      const float y = (clip[1] / clip[3] + 1.0f) * 0.5f * height;
+      for (int d = 0; d < outline_corner_count; ++d) reach[d] = std::max(reach[d], x * directions.x[d] + y * directions.y[d]);
+    }
+  }
+  for (int d = 0; d < outline_corner_count; ++d) {
+    if (!std::isfinite(reach[d])) {
+      outline.whole = true;
+      return outline;
+    }
+  }
+  // Each corner is where the bounding lines of two neighbouring directions meet.
+  for (int d = 0; d < outline_corner_count; ++d) {
+    const int e = (d + 1) % outline_corner_count;
+    const float a1 = directions.x[d], b1 = directions.y[d], c1 = reach[d] + margin;
+    const float a2 = directions.x[e], b2 = directions.y[e], c2 = reach[e] + margin;
+    const float det = a1 * b2 - a2 * b1;
+    outline.x[d] = (c1 * b2 - c2 * b1) / det;
+    outline.y[d] = (a1 * c2 - a2 * c1) / det;
+  }
+  outline.count = outline_corner_count;
+  return outline;
 }

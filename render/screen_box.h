@@ -9,3 +9,15 @@ struct ScreenBox {
 // Widened by margin pixels on every side and clipped to the window. The whole
 // window when a cubie comes near the eye plane, where its projection is unbounded.
 ScreenBox cube_screen_box(int width, int height, int margin);
+
+// The cube's outline on screen, tighter than its box: the polygon that sixteen
+// lines make, each bounding every cubie's projection from one direction (every
+// 22.5 degrees), pushed out by margin pixels. A pass drawn over it instead of
+// the box leaves out the corners of the box that the cube never reaches.
+inline constexpr int outline_corner_count = 16;
+struct ScreenOutline {
+  bool whole;   // a cubie comes near the eye plane: the whole window
+  int count;    // corners, outline_corner_count or 0
+  float x[outline_corner_count], y[outline_corner_count];  // window pixels, counter-clockwise
+};
+ScreenOutline cube_screen_outline(int width, int height, float margin);

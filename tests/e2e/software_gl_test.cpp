@@ -1,7 +1,8 @@
 // The real program on Mesa's llvmpipe under Xvfb takes the software-GL path:
 // its frame log names the GL state in force, as the program read it back from
 // GL, and the picture still shows the cube on its ground with every sticker
-// colour, its edges smoothed.
+// colour, its edges smoothed, and the frame log reports the rate the CPU budget
+// chose from the frames' measured cost.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "frame/frame_pacing.h"
 #include "tests/e2e/harness.h"
 #include "tests/e2e/stickers.h"
 
@@ -46,6 +48,28 @@ std::vector<Rgb> screen(Display* display) {
 
 // The words after "render" in the log's state line, as name -> value; the
 // renderer's name, which has spaces, is everything after "renderer".
+struct PaceLine {
+  double fps;
+  int refresh, divisor, was;
+  double cpu_ms;
+};
+
+// The budget's choices: "pace <fps> fps refresh <hz> divisor <n> was <n> cpu <ms> ms/frame".
+std::vector<PaceLine> pace_lines(const std::string& log_path) {
+  std::vector<PaceLine> lines;
+  std::ifstream log(log_path);
+  std::string line;
+  while (std::getline(log, line)) {
+    if (line.rfind("pace ", 0) != 0) continue;
+    std::istringstream words(line);
+    std::string pace, fps, refresh, divisor, was, cpu, unit;
+    PaceLine p = {};
+    words >> pace >> p.fps >> fps >> refresh >> p.refresh >> divisor >> p.divisor >> was >> p.was >> cpu >> p.cpu_ms >> unit;
+    if (words && unit == "ms/frame") lines.push_back(p);
+  }
+  return lines;
+}
+
 std::map<std::string, std::string> state_line(const std::string& log_path, std::string& renderer, int& frames) {
   std::map<std::string, std::string> state;
   std::ifstream log(log_path);
@@ -118,6 +142,7 @@ TEST(software_gl, on_llvmpipe_the_software_state_is_in_force_and_the_cube_shows_
   std::string renderer;
   int frames = 0;
   const std::map<std::string, std::string> state = state_line(log_path, renderer, frames);
+  const std::vector<PaceLine> paces = pace_lines(log_path);
   unlink(log_path);
   EXPECT_NE(renderer.find("llvmpipe"), std::string::npos) << renderer;
   EXPECT_GT(frames, 0);
@@ -130,4 +155,16 @@ TEST(software_gl, on_llvmpipe_the_software_state_is_in_force_and_the_cube_shows_
     ASSERT_NE(found, state.end()) << name << " missing from the log's state line";
     EXPECT_EQ(found->second, value) << name;
   }
+
+  // About once a second the budget measured the frames and chose a rate: a whole
+  // fraction of the refresh rate, the one its choice gives for that cost.
+  ASSERT_GE(paces.size(), 2u);
+  for (const PaceLine& p : paces) {
+    ASSERT_GE(p.divisor, 1);
+    EXPECT_NEAR(p.fps, static_cast<double>(p.refresh) / p.divisor, 0.01);
+    EXPECT_GT(p.cpu_ms, 0.0);
+    EXPECT_EQ(p.divisor, budget_pace(true, p.refresh, p.cpu_ms / 1000.0, p.was).divisor)
+        << p.cpu_ms << " ms a frame at " << p.refresh << " Hz";
+  }
+  for (std::size_t i = 1; i < paces.size(); ++i) EXPECT_EQ(paces[i].was, paces[i - 1].divisor);
 }

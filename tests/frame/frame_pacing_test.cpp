@@ -134,3 +134,98 @@ TEST(pacing_honoured_vsync, keeps_every_vertical_blank_after_the_first_frames) {
     }
   }
 }
+
+// The CPU budget of software rasterisers: frame costs in, period out.
+TEST(pacing_budget, cheap_frames_keep_the_refresh_rate) {
+  const PaceChoice choice = budget_pace(true, 60, 0.005, 1);  // 0.30 of a core at 60 a second
+  EXPECT_EQ(choice.divisor, 1);
+  EXPECT_DOUBLE_EQ(choice.period, 1.0 / 60);
+  EXPECT_EQ(budget_pace(true, 60, 1.0 / 120, 1).divisor, 1) << "exactly half a core still fits";
+}
+
+TEST(pacing_budget, costlier_frames_take_the_highest_whole_fraction_of_the_refresh_that_fits_half_a_core) {
+  EXPECT_EQ(budget_pace(true, 60, 0.009, 1).divisor, 2);   // 0.54 at 60, 0.27 at 30
+  EXPECT_EQ(budget_pace(true, 60, 0.0165, 1).divisor, 2);  // 0.495 at 30
+  EXPECT_DOUBLE_EQ(budget_pace(true, 60, 0.009, 1).period, 2.0 / 60);
+  EXPECT_EQ(budget_pace(true, 144, 0.005, 1).divisor, 2);  // 0.72 at 144, 0.36 at 72
+  EXPECT_EQ(budget_pace(true, 144, 0.010, 1).divisor, 3);  // 0.48 at 48
+}
+
+TEST(pacing_budget, never_below_thirty_a_second_while_one_core_can_give_that) {
+  // 20 ms a frame fits half a core only at 20 a second; 30 a second takes 0.6 of a core.
+  EXPECT_EQ(budget_pace(true, 60, 0.020, 1).divisor, 2);
+  EXPECT_EQ(budget_pace(true, 60, 1.0 / 30, 1).divisor, 2) << "a whole core, exactly";
+  EXPECT_EQ(budget_pace(true, 75, 0.025, 1).divisor, 2) << "37.5 a second; a third of 75 is below 30";
+  EXPECT_EQ(budget_pace(true, 144, 0.030, 1).divisor, 4) << "36 a second";
+  // Past a core at 30 a second the budget holds again: 40 ms fits half a core at 12 a second.
+  EXPECT_EQ(budget_pace(true, 60, 0.040, 1).divisor, 5);
+  EXPECT_EQ(budget_pace(true, 60, 10.0, 1).divisor, 60) << "at least a frame a second";
+}
+
+TEST(pacing_budget, a_faster_rate_needs_headroom_so_a_cost_on_the_edge_does_not_swing) {
+  // 8 ms fits half a core at 60 (0.48) but not with headroom: stay at 30 once there.
+  EXPECT_EQ(budget_pace(true, 60, 0.008, 2).divisor, 2);
+  EXPECT_EQ(budget_pace(true, 60, 0.008, 1).divisor, 1);
+  EXPECT_EQ(budget_pace(true, 60, 0.006, 2).divisor, 1) << "0.36 of a core: back to 60";
+  EXPECT_EQ(budget_pace(true, 60, 0.012, 3).divisor, 2) << "0.36 at 30";
+}
+
+TEST(pacing_budget, hardware_and_unknown_costs_keep_the_rate_they_have) {
+  for (const double cost : {0.001, 0.009, 0.040}) {
+    const PaceChoice choice = budget_pace(false, 60, cost, 1);
+    EXPECT_EQ(choice.divisor, 1);
+    EXPECT_DOUBLE_EQ(choice.period, 1.0 / 60);
+  }
+  EXPECT_DOUBLE_EQ(budget_pace(false, 0, 0.040, 1).period, 1.0 / 60) << "unknown refresh rate";
+  EXPECT_EQ(budget_pace(true, 60, 0.0, 2).divisor, 2);
+}
+
+namespace {
+
+// The loop on a simulated clock with a given CPU cost per frame: the rate it
+// settles at and the share of a core it then takes.
+struct BudgetRun {
+  double fps;
+  double cores;
+  int choices;
+};
+
+BudgetRun run_budget(bool software, double cpu_per_frame, double seconds) {
+  FramePacing pacing = start_frame_pacing(true, 60);
+  FrameBudget budget = start_frame_budget(software, true, 60);
+  double clock = 0.0, cpu = 0.0;
+  int frames_late = 0, choices = 0;
+  double late_start = 0.0, late_cpu = 0.0;
+  while (clock < seconds) {
+    const double start = clock;
+    clock += 0.001;  // the wall time of drawing; its CPU is spread over threads
+    cpu += cpu_per_frame;
+    if (update_frame_budget(budget, pacing, clock, cpu)) ++choices;
+    clock += frame_pacing_delay(pacing, start, clock);
+    if (clock > seconds / 2) {
+      if (frames_late == 0) {
+        late_start = clock;
+        late_cpu = cpu;
+      }
+      ++frames_late;
+    }
+  }
+  const double span = clock - late_start;
+  return {frames_late / span, (cpu - late_cpu) / span, choices};
+}
+
+}  // namespace
+
+TEST(pacing_budget, the_loop_measures_its_frames_and_settles_within_the_budget) {
+  const BudgetRun cheap = run_budget(true, 0.005, 20.0);
+  EXPECT_NEAR(cheap.fps, 60.0, 1.0);
+  const BudgetRun dear = run_budget(true, 0.014, 20.0);  // the 720p frame of today
+  EXPECT_NEAR(dear.fps, 30.0, 1.0);
+  EXPECT_LE(dear.cores, 0.5);
+  EXPECT_GE(dear.choices, 15) << "it keeps measuring, about once a second";
+  const BudgetRun floor = run_budget(true, 0.025, 20.0);
+  EXPECT_NEAR(floor.fps, 30.0, 1.0);
+  const BudgetRun hardware = run_budget(false, 0.014, 20.0);
+  EXPECT_NEAR(hardware.fps, 60.0, 1.0);
+  EXPECT_EQ(hardware.choices, 0);
+}

@@ -4,6 +4,7 @@
 // it is set explicitly here, on Mesa's software rasteriser.
 #include "render/frame_renderer.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "common/app_info.h"
@@ -15,7 +16,9 @@
 #include "render/asset_startup.h"
 #include "render/cubie_mesh.h"
 #include "render/cubie_texture.h"
+#include "render/cubie_visibility.h"
 #include "render/edge_smoothing.h"
+#include "render/screen_box.h"
 #include "render/shader_program.h"
 #include "tests/gl/context_fixture.h"
 
@@ -249,23 +252,33 @@ TEST_F(FrameRenderer, without_multisampling_the_software_path_has_no_edge_pass) 
   EXPECT_FALSE(edge_smoothing);
 }
 
-TEST_F(FrameRenderer, the_software_path_draws_every_surface_cubie_once_nearest_first) {
+TEST_F(FrameRenderer, the_software_path_draws_every_surface_cubie_it_can_see_once_nearest_first) {
   start_up(RenderPath::Software);
   for (double t : {1.0, 4.0, 9.0}) {
     const std::size_t from = calls.matrices.size();
-    ASSERT_EQ(frame(t), surface_slot_count);
+    const int drawn = frame(t);
+    int seen = 0;
+    seen_cubies(nearest_first(surface_slot_count), surface_slot_count, seen);
+    ASSERT_EQ(drawn, seen);
     const std::vector<int> slots = drawn_slots(from);
-    ASSERT_EQ(slots.size(), static_cast<std::size_t>(surface_slot_count));
-    std::vector<bool> seen(surface_slot_count, false);
+    ASSERT_EQ(slots.size(), static_cast<std::size_t>(seen));
+    std::vector<bool> drawn_once(surface_slot_count, false);
     float previous = 1e30f;
+    const vec3 eye = eye_in_cube();
     for (int s : slots) {
       ASSERT_GE(s, 0);
-      EXPECT_FALSE(seen[s]) << "slot " << s << " twice";
-      seen[s] = true;
+      EXPECT_FALSE(drawn_once[s]) << "slot " << s << " twice";
+      drawn_once[s] = true;
       const SurfaceSlots& slots = scene.surface_slots;
       const float z = scene.cubie_mv[slots.x[s]][slots.y[s]][slots.z[s]][3][2];
       EXPECT_LE(z, previous) << "nearer after farther at " << t << " s";
       previous = z;
+    }
+    // The rest were judged unseen, and no layer was turning.
+    for (int s = 0; s < surface_slot_count; ++s) {
+      if (drawn_once[s]) continue;
+      EXPECT_NE(sequencer.seq_state, SeqState::Turning);
+      EXPECT_TRUE(core_hidden(eye)) << "slot " << s << " left out at " << t << " s";
     }
   }
 }
@@ -300,4 +313,94 @@ TEST_F(FrameRenderer, every_gl_object_is_deleted_at_shutdown_in_creation_order) 
   EXPECT_FALSE(glIsProgram(program));
   EXPECT_FALSE(glIsTexture(texture));
   for (GLuint b : buffers) EXPECT_FALSE(glIsBuffer(b)) << b;
+}
+
+TEST_F(FrameRenderer, the_software_frame_equals_one_smoothed_over_the_whole_window_as_the_cube_moves) {
+  // Large enough that the cube's box and outline are well inside the window.
+  constexpr int wide = 320, high = 240;
+  glfwSetWindowSize(window, wide, high);
+  glfwPollEvents();
+  app_info.width = wide;
+  app_info.height = high;
+  start_up(RenderPath::Software);
+  ASSERT_TRUE(edge_smoothing);
+  auto read = [&] {
+    std::vector<unsigned char> rgba(wide * high * 4);
+    glFinish();
+    glReadPixels(0, 0, wide, high, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return rgba;
+  };
+  int outlined = 0;
+  // Outside the cube's outline the pass must have had nothing to change.
+  for (double t = 1.0; t < 16.0; t += 0.75) {
+    frame(t);
+    const std::vector<unsigned char> drawn = read();
+    const ScreenBox box = cube_screen_box(wide, high, edge_smoothing_reach);
+    const ScreenOutline outline = cube_screen_outline(wide, high, edge_smoothing_outline_margin);
+    if (!outline.whole && box.width * box.height < wide * high) ++outlined;
+    ASSERT_TRUE(begin_smoothed_scene(wide, high));
+    begin_frame();
+    draw_cubies(nearest_first(surface_slot_count), surface_slot_count);
+    smooth_edges_to_window(ScreenBox{0, 0, wide, high}, ScreenOutline{true, 0, {}, {}});
+    const std::vector<unsigned char> whole = read();
+    long differing = 0;
+    for (std::size_t i = 0; i < drawn.size(); ++i) differing += drawn[i] != whole[i];
+    EXPECT_EQ(differing, 0) << "at " << t << " s";
+  }
+  EXPECT_GT(outlined, 10);
+  glfwSetWindowSize(window, width, height);
+  glfwPollEvents();
+}
+
+TEST_F(FrameRenderer, a_cubie_judged_unseen_changes_no_pixel_when_drawn_at_rest_or_while_a_layer_turns) {
+  constexpr int wide = 640, high = 480;
+  glfwSetWindowSize(window, wide, high);
+  glfwPollEvents();
+  app_info.width = wide;
+  app_info.height = high;
+  // Without the edge pass the scene is drawn straight into the window.
+  app_info.multisample = false;
+  start_up(RenderPath::Software);
+  ASSERT_FALSE(edge_smoothing);
+  auto read = [&] {
+    std::vector<unsigned char> rgba(wide * high * 4);
+    glFinish();
+    glReadPixels(0, 0, wide, high, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return rgba;
+  };
+  int rest_with_unseen = 0, outer_turns = 0, inner_turns = 0, unseen_total = 0;
+  // Through the wait, the scramble and well into the solve, every fifth of a second.
+  for (double t = 1.0; t < 50.0; t += 0.2) {
+    frame(t);
+    const bool turning = sequencer.seq_state == SeqState::Turning;
+    int seen = 0;
+    const DrawOrder& order = seen_cubies(nearest_first(surface_slot_count), surface_slot_count, seen);
+    std::vector<bool> is_seen(surface_slot_count, false);
+    for (int i = 0; i < seen; ++i) is_seen[order.slot[i]] = true;
+    DrawOrder unseen = {};
+    int unseen_count = 0;
+    for (int s = 0; s < surface_slot_count; ++s)
+      if (!is_seen[s]) unseen.slot[unseen_count++] = static_cast<std::int16_t>(s);
+    if (turning) {
+      EXPECT_EQ(unseen_count, 0) << "while a layer turns every cubie is drawn, at " << t << " s";
+      const bool outer = sequencer.turn_layer == 0 || sequencer.turn_layer == lattice_size - 1;
+      ++(outer ? outer_turns : inner_turns);
+    } else if (unseen_count > 0) {
+      ++rest_with_unseen;
+      unseen_total += unseen_count;
+    }
+    // Drawn over the finished frame, with its depth, the left-out cubies change nothing.
+    const std::vector<unsigned char> before = read();
+    draw_cubies(unseen, unseen_count);
+    const std::vector<unsigned char> after = read();
+    long differing = 0;
+    for (std::size_t i = 0; i < before.size(); ++i) differing += before[i] != after[i];
+    EXPECT_EQ(differing, 0) << unseen_count << " cubies judged unseen at " << t << " s";
+  }
+  EXPECT_GT(rest_with_unseen, 20);
+  EXPECT_GT(outer_turns, 3);
+  EXPECT_GT(inner_turns, 3);
+  std::printf("poses at rest with cubies left out: %d, %d cubies in all\n", rest_with_unseen, unseen_total);
+  glfwSetWindowSize(window, width, height);
+  glfwPollEvents();
 }

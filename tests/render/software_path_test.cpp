@@ -1,13 +1,16 @@
 // The software-GL path's pure parts: the choice from the renderer's name, the
-// nearest-first draw order and the cube's box on screen. No GL is needed.
+// nearest-first draw order, the cubies that cannot be seen and the cube's box
+// and outline on screen. No GL is needed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "common/app_info.h"
 #include "puzzle/drift.h"
 #include "puzzle/lattice.h"
 #include "puzzle/simulation_reset.h"
+#include "render/cubie_visibility.h"
 #include "render/draw_order.h"
 #include "render/render_path.h"
 #include "render/screen_box.h"
@@ -142,4 +145,53 @@ TEST_F(SoftwarePath, the_cube_box_is_clipped_to_the_window_and_whole_near_the_ey
   EXPECT_EQ(box.y, 0);
   EXPECT_EQ(box.width, app_info.width);
   EXPECT_EQ(box.height, app_info.height);
+}
+
+TEST(cubie_visibility, the_core_shows_through_when_the_eye_looks_along_a_face_axis_or_a_seam_plane) {
+  EXPECT_FALSE(core_hidden(vec3(0.0f, 0.0f, 150.0f))) << "straight down the channels";
+  EXPECT_FALSE(core_hidden(vec3(30.0f, 20.0f, 150.0f))) << "within 22 degrees of z at some ray";
+  EXPECT_TRUE(core_hidden(vec3(100.0f, 80.0f, 90.0f))) << "towards a corner, off every seam plane";
+  EXPECT_FALSE(core_hidden(vec3(100.0f, 7.5f, 110.0f))) << "in the seam plane y = 7.5";
+  EXPECT_FALSE(core_hidden(vec3(10.0f, 10.0f, 20.0f))) << "inside the cube's sphere";
+}
+
+TEST(cubie_visibility, a_cubie_is_unseen_only_when_every_outward_side_faces_away_by_its_rim) {
+  const vec3 eye(100.0f, 80.0f, 90.0f);  // sees the +x, +y and +z faces
+  EXPECT_FALSE(cubie_unseen(eye, vec3(15.0f, 0.0f, 0.0f)));     // on the +x face
+  EXPECT_FALSE(cubie_unseen(eye, vec3(-15.0f, 15.0f, -5.0f)));  // its +y side faces the eye
+  EXPECT_TRUE(cubie_unseen(eye, vec3(-15.0f, 0.0f, 5.0f)));     // on the -x face only
+  EXPECT_TRUE(cubie_unseen(eye, vec3(-15.0f, -15.0f, -15.0f)));  // the far corner
+  EXPECT_FALSE(cubie_unseen(eye, vec3(-15.0f, -12.0f, 5.0f))) << "off the lattice: in a turning layer";
+  // An eye just behind the +x face's plane still sees the rounded rim of its sides.
+  EXPECT_FALSE(cubie_unseen(vec3(17.0f, 100.0f, 110.0f), vec3(15.0f, -15.0f, -15.0f)));
+  EXPECT_TRUE(cubie_unseen(vec3(16.5f, 100.0f, 110.0f), vec3(15.0f, -15.0f, -15.0f)));
+}
+
+TEST_F(SoftwarePath, the_cube_outline_holds_every_cubie_corner_with_its_margin) {
+  for (float angle : {0.0f, 30.0f, 45.0f, 200.0f}) {
+    place_cube(20.0f, 10.0f, -150.0f, angle);
+    const ScreenOutline outline = cube_screen_outline(app_info.width, app_info.height, 7.0f);
+    ASSERT_FALSE(outline.whole);
+    ASSERT_EQ(outline.count, outline_corner_count);
+    for (int i = 0; i < surface_slot_count; ++i) {
+      const mat4& mv = scene.cubie_mv[scene.surface_slots.x[i]][scene.surface_slots.y[i]][scene.surface_slots.z[i]];
+      for (int k = 0; k < 8; ++k) {
+        const float d = 4.9956f;  // the cubie model's own corners
+        const float m[3] = {(k & 1) ? d : -d, (k & 2) ? d : -d, (k & 4) ? d : -d};
+        vec4 p(0.0f, 0.0f, 0.0f, 0.0f);
+        for (int r = 0; r < 4; ++r) p[r] = mv[0][r] * m[0] + mv[1][r] * m[1] + mv[2][r] * m[2] + mv[3][r];
+        float x = 0, y = 0;
+        to_window(p, x, y);
+        // Inside every edge, by the margin: counter-clockwise corners.
+        for (int e = 0; e < outline.count; ++e) {
+          const int f = (e + 1) % outline.count;
+          const float ex = outline.x[f] - outline.x[e], ey = outline.y[f] - outline.y[e];
+          const float cross = ex * (y - outline.y[e]) - ey * (x - outline.x[e]);
+          EXPECT_GE(cross / std::sqrt(ex * ex + ey * ey), 7.0f - 0.01f) << "corner " << k << " of slot " << i;
+        }
+      }
+    }
+  }
+  place_cube(0.0f, 0.0f, -5.0f, 0.0f);
+  EXPECT_TRUE(cube_screen_outline(app_info.width, app_info.height, 7.0f).whole) << "near the eye";
 }
