@@ -324,7 +324,7 @@ int main(int argc, char** argv) {
     init_lattice();
     init_drift();
     for (int i = 0; i < 3; ++i) update_drift();
-    compute_model_views(drift.cube_translation, drift.cube_rotation);
+    compute_model_views(scene.cube_translation, scene.cube_rotation);
   }
   end_step("pose");
 

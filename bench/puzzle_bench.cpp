@@ -47,7 +47,7 @@ void compute_model_views_of_all_surface_cubies(benchmark::State& state) {
   start_show();
   update_frame(0.0);
   for (auto _ : state) {
-    compute_model_views(drift.cube_translation, drift.cube_rotation);
+    compute_model_views(scene.cube_translation, scene.cube_rotation);
     benchmark::ClobberMemory();
   }
 }

@@ -24,6 +24,12 @@ struct Scene {
   SurfaceSlots surface_slots;
   mat4 projection;
   vec3 light_position;
+  // Where the whole cube is: cube translation x cube rotation takes cube space
+  // to eye space.
+  mat4 cube_translation;
+  mat4 cube_rotation;
+  // A layer is part-way through a turn, so its cubies are off their places.
+  bool layer_turning;
 };
 
 extern Scene scene;

@@ -48,7 +48,7 @@ void init_drift() {
 }
 
 void bounds_test() {
-  const mat4 to_clip = scene.projection * drift.cube_translation * drift.cube_rotation;
+  const mat4 to_clip = scene.projection * scene.cube_translation * scene.cube_rotation;
   for (const vec3& corner : bound_corners) {
     const vec4 v(10.0f * corner[0], 10.0f * corner[1], 10.0f * corner[2], 1.0f);
     const vec4 c = (to_clip * mat4(v))[0];
@@ -76,7 +76,7 @@ void update_drift() {
     drift.cube_position[axis] += drift_velocity * 60.0f * sequencer.frame_dt;
     drift.cube_angles[axis] += spin_velocity * 60.0f * sequencer.frame_dt;
   }
-  drift.cube_rotation = rotate(drift.cube_angles[0], 1.0f, 0.0f, 0.0f) *
+  scene.cube_rotation = rotate(drift.cube_angles[0], 1.0f, 0.0f, 0.0f) *
                         rotate(drift.cube_angles[1], 0.0f, 1.0f, 0.0f) * rotate(drift.cube_angles[2], 0.0f, 0.0f, 1.0f);
-  drift.cube_translation = translate(drift.cube_position[0], drift.cube_position[1], drift.cube_position[2]);
+  scene.cube_translation = translate(drift.cube_position[0], drift.cube_position[1], drift.cube_position[2]);
 }

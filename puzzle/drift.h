@@ -6,13 +6,12 @@
 #include "common/scene.h"
 
 // The drifting cube; every field starts zeroed until the first frame sets it.
+// Its placement, cube_translation and cube_rotation, is part of the scene.
 struct DriftState {
   vec3 cube_position;  // centre of the cube in eye space
   vec3 cube_angles;    // degrees about x, y, z; never wrapped
   ivec3 drift_dir;     // +1 or -1 along x, y, z
   ivec3 spin_dir;      // +1 or -1 about x, y, z
-  mat4 cube_translation;
-  mat4 cube_rotation;
 };
 
 extern DriftState drift;

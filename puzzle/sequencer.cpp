@@ -116,7 +116,8 @@ void update_frame(double time) {
   if (sequencer.seq_state == SeqState::Turning) advance_turn();
 
   update_drift();
-  compute_model_views(drift.cube_translation, drift.cube_rotation);
+  compute_model_views(scene.cube_translation, scene.cube_rotation);
+  scene.layer_turning = sequencer.seq_state == SeqState::Turning;
   draw_frame();
 
   if (sequencer.seq_state == SeqState::TurnDone) {

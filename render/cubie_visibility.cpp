@@ -3,8 +3,6 @@
 #include <cmath>
 
 #include "common/scene.h"
-#include "puzzle/drift.h"
-#include "puzzle/sequencer.h"
 
 namespace {
 
@@ -28,7 +26,7 @@ constexpr float cube_radius = cube_half_size * 1.7320508f;
 
 // R^T v for the cube's rotation (column-major, orthonormal).
 vec3 into_cube(const vec3& v) {
-  const mat4& r = drift.cube_rotation;
+  const mat4& r = scene.cube_rotation;
   vec3 out;
   for (int j = 0; j < 3; ++j) out[j] = r[j][0] * v[0] + r[j][1] * v[1] + r[j][2] * v[2];
   return out;
@@ -55,7 +53,7 @@ DrawOrder seen;
 }  // namespace
 
 vec3 eye_in_cube() {
-  const vec4& t = drift.cube_translation[3];
+  const vec4& t = scene.cube_translation[3];
   return into_cube(vec3(-t[0], -t[1], -t[2]));
 }
 
@@ -82,8 +80,8 @@ bool cubie_unseen(const vec3& eye, const vec3& centre) {
 const DrawOrder& seen_cubies(const DrawOrder& order, int count, int& seen_count) {
   seen_count = 0;
   const vec3 eye = eye_in_cube();
-  const bool judge = sequencer.seq_state != SeqState::Turning && core_hidden(eye);
-  const vec4& t = drift.cube_translation[3];
+  const bool judge = !scene.layer_turning && core_hidden(eye);
+  const vec4& t = scene.cube_translation[3];
   for (int i = 0; i < count; ++i) {
     const int s = order.slot[i];
     if (judge) {

@@ -16,8 +16,8 @@ void look_through(float xx, float yy, float w) {
   scene.projection[0][0] = xx;
   scene.projection[1][1] = yy;
   scene.projection[3][3] = w;
-  drift.cube_translation = identity();
-  drift.cube_rotation = identity();
+  scene.cube_translation = identity();
+  scene.cube_rotation = identity();
   drift.cube_position = vec3(0.0f, 0.0f, -150.0f);
 }
 
@@ -94,7 +94,7 @@ TEST_F(Drift, a_window_without_area_keeps_the_cube_in_view) {
 
 TEST_F(Drift, a_corner_beyond_the_right_edge_turns_motion_and_tumble_about_x_only) {
   look_through(1.0f, 1.0f, 17.5f);
-  drift.cube_translation = translate(1.0f, 0.0f, 0.0f);
+  scene.cube_translation = translate(1.0f, 0.0f, 0.0f);
   set_all_directions(1);
   bounds_test();
   EXPECT_EQ(drift.drift_dir, ivec3(-1, 1, 1));
@@ -103,7 +103,7 @@ TEST_F(Drift, a_corner_beyond_the_right_edge_turns_motion_and_tumble_about_x_onl
 
 TEST_F(Drift, a_corner_beyond_the_left_or_bottom_edge_pushes_back_positive) {
   look_through(1.0f, 1.0f, 17.5f);
-  drift.cube_translation = translate(-1.0f, -1.0f, 0.0f);
+  scene.cube_translation = translate(-1.0f, -1.0f, 0.0f);
   set_all_directions(-1);
   bounds_test();
   EXPECT_EQ(drift.drift_dir, ivec3(1, 1, -1));
@@ -112,7 +112,7 @@ TEST_F(Drift, a_corner_beyond_the_left_or_bottom_edge_pushes_back_positive) {
 
 TEST_F(Drift, a_corner_above_the_top_edge_turns_the_vertical_motion_down) {
   look_through(1.0f, 1.0f, 17.5f);
-  drift.cube_translation = translate(0.0f, 0.5f, 0.0f);
+  scene.cube_translation = translate(0.0f, 0.5f, 0.0f);
   set_all_directions(1);
   bounds_test();
   EXPECT_EQ(drift.drift_dir, ivec3(1, -1, 1));
@@ -190,7 +190,7 @@ TEST_F(Drift, moves_and_tumbles_at_the_stated_rates_per_second) {
   EXPECT_NEAR(drift.cube_angles[0], 30.0f - 7.5f, 1e-5f);
   EXPECT_NEAR(drift.cube_angles[1], -30.0f + 6.0f, 1e-5f);
   EXPECT_NEAR(drift.cube_angles[2], 6.0f, 1e-5f);
-  EXPECT_TRUE(same_bits(drift.cube_translation,
+  EXPECT_TRUE(same_bits(scene.cube_translation,
                         translate(drift.cube_position[0], drift.cube_position[1], drift.cube_position[2])));
 }
 
@@ -200,11 +200,11 @@ TEST_F(Drift, a_zero_time_step_changes_nothing) {
   sequencer.frame_dt = 0.02f;
   update_drift();
   const vec3 position = drift.cube_position, angles = drift.cube_angles;
-  const mat4 translation = drift.cube_translation, rotation = drift.cube_rotation;
+  const mat4 translation = scene.cube_translation, rotation = scene.cube_rotation;
   sequencer.frame_dt = 0.0f;
   update_drift();
   EXPECT_EQ(drift.cube_position, position);
   EXPECT_EQ(drift.cube_angles, angles);
-  EXPECT_TRUE(same_bits(drift.cube_translation, translation));
-  EXPECT_TRUE(same_bits(drift.cube_rotation, rotation));
+  EXPECT_TRUE(same_bits(scene.cube_translation, translation));
+  EXPECT_TRUE(same_bits(scene.cube_rotation, rotation));
 }

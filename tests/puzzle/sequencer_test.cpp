@@ -86,7 +86,7 @@ TEST_F(Sequencer, the_first_frame_seeds_from_its_clock_and_builds_the_puzzle) {
   EXPECT_EQ(drift.cube_position, vec3(0.0f, 0.0f, -100.0f));
   EXPECT_EQ(draw_frame_count, 1);
   EXPECT_TRUE(
-      same_bits(scene.cubie_mv[0][0][0], drift.cube_translation * drift.cube_rotation * home_transform(0, 0, 0)));
+      same_bits(scene.cubie_mv[0][0][0], scene.cube_translation * scene.cube_rotation * home_transform(0, 0, 0)));
 }
 
 TEST_F(Sequencer, draws_exactly_once_per_frame) {

@@ -41,7 +41,7 @@ class SoftwarePath : public ::testing::Test {
     app_info.height = 720;
     init_lattice();
     init_drift();
-    compute_model_views(drift.cube_translation, drift.cube_rotation);
+    compute_model_views(scene.cube_translation, scene.cube_rotation);
   }
 
   static float depth(int slot) {

@@ -69,8 +69,8 @@ void pose_the_cube() {
   init_drift();  // projection and light as the saver has them
   drift.cube_position = vec3(0.0f, 1.5f, -cube_distance);
   drift.cube_angles = vec3(tilt_degrees, yaw_degrees, 0.0f);
-  drift.cube_rotation = rotate(drift.cube_angles[0], 1.0f, 0.0f, 0.0f) * rotate(drift.cube_angles[1], 0.0f, 1.0f, 0.0f);
-  drift.cube_translation = translate(drift.cube_position[0], drift.cube_position[1], drift.cube_position[2]);
+  scene.cube_rotation = rotate(drift.cube_angles[0], 1.0f, 0.0f, 0.0f) * rotate(drift.cube_angles[1], 0.0f, 1.0f, 0.0f);
+  scene.cube_translation = translate(drift.cube_position[0], drift.cube_position[1], drift.cube_position[2]);
 
   // One scramble-style step turns by exactly turn_step.
   sequencer.scrambling = 1;
@@ -78,7 +78,7 @@ void pose_the_cube() {
   sequencer.turn_layer = lattice_size - 1;
   sequencer.turn_step = layer_turn_degrees;
   apply_turn_step();
-  compute_model_views(drift.cube_translation, drift.cube_rotation);
+  compute_model_views(scene.cube_translation, scene.cube_rotation);
 }
 
 // Box-filters the oversampled frame (bottom row first, RGBA) down to the logo
