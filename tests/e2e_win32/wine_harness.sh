@@ -108,7 +108,12 @@ wait_exit() {
   return 0
 }
 
-ended_with_zero() { wait_exit "$1" && [ "$ended_with" = 0 ]; }
+# Says what it ended with otherwise, so that a failure shows a crash's code.
+ended_with_zero() {
+  wait_exit "$1" && [ "$ended_with" = 0 ] && return 0
+  echo "  (the process ended with: $ended_with)"
+  return 1
+}
 
 # The X windows titled exactly $1, one id per line.
 windows_titled() { xdotool search --name "^$1\$" 2>/dev/null; }
