@@ -134,6 +134,22 @@ class FrameRenderer : public GlContextTest {
     return calls.draws - before;
   }
 
+  // The window and the frame at another size, for tests that need more pixels.
+  static void use_window_size(int w, int h) {
+    glfwSetWindowSize(window, w, h);
+    glfwPollEvents();
+    app_info.width = w;
+    app_info.height = h;
+  }
+
+  // The whole window's pixels, bottom row first, once the drawing is done.
+  static std::vector<unsigned char> read_window(int w, int h) {
+    std::vector<unsigned char> rgba(static_cast<std::size_t>(w) * h * 4);
+    glFinish();
+    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return rgba;
+  }
+
   static GLint integer(GLenum what) {
     GLint value = -1;
     glGetIntegerv(what, &value);
@@ -318,23 +334,14 @@ TEST_F(FrameRenderer, every_gl_object_is_deleted_at_shutdown_in_creation_order) 
 TEST_F(FrameRenderer, the_software_frame_equals_one_smoothed_over_the_whole_window_as_the_cube_moves) {
   // Large enough that the cube's box and outline are well inside the window.
   constexpr int wide = 320, high = 240;
-  glfwSetWindowSize(window, wide, high);
-  glfwPollEvents();
-  app_info.width = wide;
-  app_info.height = high;
+  use_window_size(wide, high);
   start_up(RenderPath::Software);
   ASSERT_TRUE(edge_smoothing);
-  auto read = [&] {
-    std::vector<unsigned char> rgba(wide * high * 4);
-    glFinish();
-    glReadPixels(0, 0, wide, high, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    return rgba;
-  };
   int outlined = 0;
   // Outside the cube's outline the pass must have had nothing to change.
   for (double t = 1.0; t < 16.0; t += 0.75) {
     frame(t);
-    const std::vector<unsigned char> drawn = read();
+    const std::vector<unsigned char> drawn = read_window(wide, high);
     const ScreenBox box = cube_screen_box(wide, high, edge_smoothing_reach);
     const ScreenOutline outline = cube_screen_outline(wide, high, edge_smoothing_outline_margin);
     if (!outline.whole && box.width * box.height < wide * high) ++outlined;
@@ -342,32 +349,22 @@ TEST_F(FrameRenderer, the_software_frame_equals_one_smoothed_over_the_whole_wind
     begin_frame();
     draw_cubies(nearest_first(surface_slot_count), surface_slot_count);
     smooth_edges_to_window(ScreenBox{0, 0, wide, high}, ScreenOutline{true, 0, {}, {}});
-    const std::vector<unsigned char> whole = read();
+    const std::vector<unsigned char> whole = read_window(wide, high);
     long differing = 0;
     for (std::size_t i = 0; i < drawn.size(); ++i) differing += drawn[i] != whole[i];
     EXPECT_EQ(differing, 0) << "at " << t << " s";
   }
   EXPECT_GT(outlined, 10);
-  glfwSetWindowSize(window, width, height);
-  glfwPollEvents();
+  use_window_size(width, height);
 }
 
 TEST_F(FrameRenderer, a_cubie_judged_unseen_changes_no_pixel_when_drawn_at_rest_or_while_a_layer_turns) {
   constexpr int wide = 640, high = 480;
-  glfwSetWindowSize(window, wide, high);
-  glfwPollEvents();
-  app_info.width = wide;
-  app_info.height = high;
+  use_window_size(wide, high);
   // Without the edge pass the scene is drawn straight into the window.
   app_info.multisample = false;
   start_up(RenderPath::Software);
   ASSERT_FALSE(edge_smoothing);
-  auto read = [&] {
-    std::vector<unsigned char> rgba(wide * high * 4);
-    glFinish();
-    glReadPixels(0, 0, wide, high, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    return rgba;
-  };
   int rest_with_unseen = 0, outer_turns = 0, inner_turns = 0, unseen_total = 0;
   // Through the wait, the scramble and well into the solve, every fifth of a second.
   for (double t = 1.0; t < 50.0; t += 0.2) {
@@ -390,9 +387,9 @@ TEST_F(FrameRenderer, a_cubie_judged_unseen_changes_no_pixel_when_drawn_at_rest_
       unseen_total += unseen_count;
     }
     // Drawn over the finished frame, with its depth, the left-out cubies change nothing.
-    const std::vector<unsigned char> before = read();
+    const std::vector<unsigned char> before = read_window(wide, high);
     draw_cubies(unseen, unseen_count);
-    const std::vector<unsigned char> after = read();
+    const std::vector<unsigned char> after = read_window(wide, high);
     long differing = 0;
     for (std::size_t i = 0; i < before.size(); ++i) differing += before[i] != after[i];
     EXPECT_EQ(differing, 0) << unseen_count << " cubies judged unseen at " << t << " s";
@@ -401,6 +398,5 @@ TEST_F(FrameRenderer, a_cubie_judged_unseen_changes_no_pixel_when_drawn_at_rest_
   EXPECT_GT(outer_turns, 3);
   EXPECT_GT(inner_turns, 3);
   std::printf("poses at rest with cubies left out: %d, %d cubies in all\n", rest_with_unseen, unseen_total);
-  glfwSetWindowSize(window, width, height);
-  glfwPollEvents();
+  use_window_size(width, height);
 }
