@@ -9,7 +9,7 @@
 //               [--no-mipmaps] [--no-vsync]
 //               [--fill-front | --cull-front] [--plain-shader] [--draws N]
 //               [--full-state | --software-state] [--list-order] [--whole-window]
-//               [--clip-clear] [--box-pass] [--draw-all]
+//               [--clip-clear] [--box-pass] [--draw-all] [--whole-cubies]
 //               [--at T] [--snapshot FILE.ppm]
 //
 // As the program does, it names the renderer with a hidden window first and
@@ -20,7 +20,9 @@
 // --whole-window runs its edge pass over the whole window, --box-pass over the
 // cube's box instead of its outline; --clip-clear clears only what the pass
 // reads of the offscreen scene (a scissored clear, which Mesa draws as a quad);
-// --draw-all draws the cubies that cannot be seen as well.
+// --draw-all draws the cubies that cannot be seen as well; --whole-cubies draws
+// the ones that can be seen whole instead of only their parts next to the
+// sides they show.
 // --frames N ends after N presented frames (the first included), for counting
 // instructions under callgrind (see loop_frame).
 // --at T runs the show's simulation from 0 to T seconds (60 steps a second,
@@ -77,6 +79,7 @@ struct Options {
   bool clip_clear = false;
   bool box_pass = false;
   bool draw_all = false;
+  bool whole_cubies = false;
   double at = -1.0;
   const char* snapshot = nullptr;
 };
@@ -139,6 +142,8 @@ Options read_options(int argc, char** argv) {
       options.box_pass = true;
     } else if (std::strcmp(arg, "--draw-all") == 0) {
       options.draw_all = true;
+    } else if (std::strcmp(arg, "--whole-cubies") == 0) {
+      options.whole_cubies = true;
     } else if (std::strcmp(arg, "--at") == 0 && has_value) {
       options.at = std::atof(argv[++i]);
     } else if (std::strcmp(arg, "--snapshot") == 0 && has_value) {
@@ -206,11 +211,21 @@ ScreenBox widened(const ScreenBox& box, int margin, int width, int height) {
 // on the software path, with every cubie drawn, with only a part of its
 // offscreen scene cleared, or with the edge pass over the cube's box or the
 // whole window instead of its outline.
+// What the software path will draw of this pose, for reading instruction counts.
+void describe_pose() {
+  int seen = 0;
+  const SeenCubies& cubies = seen_cubies(nearest_first(surface_slot_count), surface_slot_count, seen);
+  int in_parts = 0;
+  for (int i = 0; i < seen; ++i) in_parts += cubies.sides[i] != whole_cubie;
+  std::printf("pose layer turning %d core hidden %d cubies seen %d of %d, %d of them in parts\n",
+              scene.layer_turning ? 1 : 0, core_hidden(eye_in_cube()) ? 1 : 0, seen, surface_slot_count, in_parts);
+}
+
 void draw_floor_frame(const Options& options) {
   const int width = app_info.width, height = app_info.height;
   const bool software = render_path == RenderPath::Software;
   if (options.draws >= surface_slot_count && !options.list_order && !options.whole_window && !options.clip_clear &&
-      !options.box_pass && !options.draw_all) {
+      !options.box_pass && !options.draw_all && !options.whole_cubies) {
     draw_frame();
     return;
   }
@@ -226,7 +241,15 @@ void draw_floor_frame(const Options& options) {
   if (software && !options.list_order) {
     int seen = options.draws;
     const DrawOrder& nearest = nearest_first(options.draws);
-    draw_cubies(options.draw_all ? nearest : seen_cubies(nearest, options.draws, seen), seen);
+    if (options.draw_all) {
+      draw_cubies(nearest, seen);
+    } else if (options.whole_cubies) {
+      const SeenCubies& cubies = seen_cubies(nearest, options.draws, seen);
+      draw_cubies(cubies.order, seen);
+    } else {
+      const SeenCubies& cubies = seen_cubies(nearest, options.draws, seen);
+      draw_seen_cubies(cubies, seen);
+    }
   } else {
     draw_cubies(list_order(), options.draws);
   }
@@ -313,7 +336,7 @@ int main(int argc, char** argv) {
   end_step("texture");
   build_shader_program();
   end_step("shader");
-  upload_cubie_mesh();
+  upload_cubie_mesh(path);
   end_step("mesh");
   if (options.plain_shader) use_plain_shader();
 
@@ -327,6 +350,7 @@ int main(int argc, char** argv) {
     compute_model_views(scene.cube_translation, scene.cube_rotation);
   }
   end_step("pose");
+  describe_pose();
 
   draw_floor_frame(options);
   if (options.snapshot != nullptr) {

@@ -8,5 +8,5 @@
 void start_assets(RenderPath path) {
   load_cubie_texture(path);
   build_shader_program();
-  upload_cubie_mesh();
+  upload_cubie_mesh(path);
 }

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "assets/cubie_mesh_arrays.h"
+#include "assets/cubie_parts.h"
 #include "assets/obj_loader.h"
 #include "common/gl_entry_points.h"
 #include "render/shader_program.h"
@@ -11,6 +12,7 @@
 std::uint32_t mesh_buffers[mesh_buffer_count];
 std::int32_t cubie_vertex_count;
 std::int32_t cubie_index_count;
+CubiePartRanges cubie_part_ranges;
 
 namespace {
 
@@ -47,9 +49,18 @@ bool load_cubie_arrays(CubieMeshArrays& arrays) {
   }
 }
 
+// The lists' places in the element buffer, where they follow the whole mesh.
+void set_part_ranges(const CubieParts& parts, std::int32_t mesh_indices) {
+  for (int set = 0; set < side_set_count; ++set) {
+    cubie_part_ranges.rim[set] = {mesh_indices + parts.rim[set].first, parts.rim[set].count};
+    cubie_part_ranges.reaching[set] = {mesh_indices + parts.reaching[set].first, parts.reaching[set].count};
+  }
+  cubie_part_ranges.ready = true;
+}
+
 }  // namespace
 
-void upload_cubie_mesh() {
+void upload_cubie_mesh(RenderPath path) {
   CubieMeshArrays arrays = {};
   // Nothing reaches GL from a model that cannot be read.
   if (!load_cubie_arrays(arrays)) std::exit(0);
@@ -61,10 +72,25 @@ void upload_cubie_mesh() {
   upload_attribute(TangentBuffer, arrays.tangents, 3, n, PositionTangentSlot);
   upload_attribute(BitangentBuffer, arrays.bitangents, 3, n, PositionBitangentSlot);
 
+  // The software path's part lists follow the whole mesh's indices in the same
+  // buffer; without them it draws whole cubies.
+  CubieParts parts = {};
+  cubie_part_ranges = {};
+  if (path == RenderPath::Software && build_cubie_parts(arrays, parts) && parts.index_count > 0)
+    set_part_ranges(parts, arrays.index_count);
+
   glGenBuffers(1, &mesh_buffers[IndexBuffer]);
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, mesh_buffers[IndexBuffer]);
-  glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(sizeof(std::uint32_t)) * arrays.index_count,
-               arrays.indices, GL_STATIC_DRAW);
+  const GLsizeiptr index_bytes = static_cast<GLsizeiptr>(sizeof(std::uint32_t)) * arrays.index_count;
+  if (!cubie_part_ranges.ready) {
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, index_bytes, arrays.indices, GL_STATIC_DRAW);
+  } else {
+    const GLsizeiptr part_bytes = static_cast<GLsizeiptr>(sizeof(std::uint32_t)) * parts.index_count;
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, index_bytes + part_bytes, nullptr, GL_STATIC_DRAW);
+    glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0, index_bytes, arrays.indices);
+    glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, index_bytes, part_bytes, parts.indices);
+  }
 
+  free_cubie_parts(parts);
   free_mesh_arrays(arrays);
 }

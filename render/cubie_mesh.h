@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "assets/cubie_parts.h"
+#include "render/render_path.h"
 #include "resources/resource_ids.h"
 
 // Creation order, which is also the order they are deleted in.
@@ -24,8 +26,18 @@ extern std::uint32_t mesh_buffers[mesh_buffer_count];
 extern std::int32_t cubie_vertex_count;
 extern std::int32_t cubie_index_count;
 
+// Where in the element buffer each side set's parts of the mesh are, in
+// indices; ready only on the software path.
+struct CubiePartRanges {
+  IndexRange rim[side_set_count];
+  IndexRange reaching[side_set_count];
+  bool ready;
+};
+extern CubiePartRanges cubie_part_ranges;
+
 // Loads the embedded model and uploads its last mesh; the shader program must
 // exist (its attribute locations are read). A model that cannot be loaded ends
 // the process with status 0. If the CPU arrays cannot be allocated the six
-// buffers are still made, empty, and nothing is drawn.
-void upload_cubie_mesh();
+// buffers are still made, empty, and nothing is drawn. The software path also
+// gets the mesh's parts by side set (cubie_part_ranges).
+void upload_cubie_mesh(RenderPath path);

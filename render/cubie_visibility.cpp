@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "assets/cubie_parts.h"
 #include "common/scene.h"
 
 namespace {
@@ -17,6 +18,7 @@ constexpr float rim_depth = 0.75f;
 // rounded edges meet is at most 1.39 across, so a straight ray passes it only
 // within atan(1.39 / 3.6) = 21.1 degrees of its axis.
 constexpr float channel_angle = 22.0f * 3.14159265f / 180.0f;
+constexpr float channel_half_width = 0.7f;
 // Two cubies' flat sides lie 0.0044 apart; counted as 0.01 over that length.
 constexpr float slot_width = 0.01f;
 constexpr float slot_length = 3.6f;
@@ -36,19 +38,17 @@ bool on_lattice(float coordinate) {
   return std::fabs(coordinate / pitch - std::round(coordinate / pitch)) < 0.02f;
 }
 
-// Every outward side of the cubie lies behind the eye's view by more than its rim.
-bool outward_sides_hidden(const vec3& eye, const vec3& centre) {
-  for (int i = 0; i < 3; ++i)
-    if (!on_lattice(centre[i])) return false;
-  for (int i = 0; i < 3; ++i) {
-    if (std::fabs(centre[i]) < outer_centre - 1.0f) continue;
-    const float outward = centre[i] > 0.0f ? eye[i] : -eye[i];
-    if (outward > cube_half_size - rim_depth) return false;
-  }
-  return true;
+bool on_place(const vec3& centre) { return on_lattice(centre[0]) && on_lattice(centre[1]) && on_lattice(centre[2]); }
+
+// The cubie's outward side along cube axis i faces the eye, or lies behind the
+// eye's view by less than its rim: then something of it may show.
+bool side_facing(const vec3& eye, const vec3& centre, int i) {
+  if (std::fabs(centre[i]) < outer_centre - 1.0f) return false;
+  const float outward = centre[i] > 0.0f ? eye[i] : -eye[i];
+  return outward > cube_half_size - rim_depth;
 }
 
-DrawOrder seen;
+SeenCubies seen;
 
 }  // namespace
 
@@ -60,12 +60,20 @@ vec3 eye_in_cube() {
 bool core_hidden(const vec3& eye) {
   const float distance = std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
   if (!(distance > cube_radius)) return false;
-  const float spread = std::asin(cube_radius / distance);
   for (int i = 0; i < 3; ++i) {
-    // The ray to the cube's centre against this axis; every ray to the cube
-    // is within spread of it.
-    const float to_axis = std::acos(std::fmin(std::fabs(eye[i]) / distance, 1.0f));
-    if (to_axis - spread <= channel_angle) return false;
+    // Down the channels of the face the eye is outside of: the ray to each
+    // junction of four cubies on it, widened by the channel's own half width.
+    if (std::fabs(eye[i]) > cube_half_size) {
+      const float face = eye[i] > 0.0f ? cube_half_size : -cube_half_size;
+      const int j = (i + 1) % 3, k = (i + 2) % 3;
+      for (const float a : seams)
+        for (const float b : seams) {
+          const float across = std::hypot(a - eye[j], b - eye[k]);
+          const float down = std::fabs(face - eye[i]);
+          const float reach = std::atan2(channel_half_width, std::hypot(across, down));
+          if (std::atan2(across, down) - reach <= channel_angle) return false;
+        }
+    }
     const float near_seam = slot_width * 0.5f + (distance + cube_radius) * slot_width / slot_length;
     for (const float seam : seams)
       if (std::fabs(eye[i] - seam) <= near_seam) return false;
@@ -74,21 +82,49 @@ bool core_hidden(const vec3& eye) {
 }
 
 bool cubie_unseen(const vec3& eye, const vec3& centre) {
-  return outward_sides_hidden(eye, centre) && core_hidden(eye);
+  if (!on_place(centre) || !core_hidden(eye)) return false;
+  for (int i = 0; i < 3; ++i)
+    if (side_facing(eye, centre, i)) return false;
+  return true;
 }
 
-const DrawOrder& seen_cubies(const DrawOrder& order, int count, int& seen_count) {
+int facing_side_set(const vec3& eye, const vec3& centre, const mat4& mv) {
+  int code[3] = {0, 0, 0};
+  for (int i = 0; i < 3; ++i) {
+    if (!side_facing(eye, centre, i)) continue;
+    // The model axis the cubie's turns have brought onto cube axis i.
+    int axis = 0;
+    float along = 0.0f;
+    for (int j = 0; j < 3; ++j) {
+      const float a = into_cube(vec3(mv[j][0], mv[j][1], mv[j][2]))[i];
+      if (std::fabs(a) > std::fabs(along)) {
+        axis = j;
+        along = a;
+      }
+    }
+    code[axis] = (along > 0.0f) == (centre[i] > 0.0f) ? 2 : 1;
+  }
+  return side_set(code[0], code[1], code[2]);
+}
+
+const SeenCubies& seen_cubies(const DrawOrder& order, int count, int& seen_count) {
   seen_count = 0;
   const vec3 eye = eye_in_cube();
   const bool judge = !scene.layer_turning && core_hidden(eye);
   const vec4& t = scene.cube_translation[3];
   for (int i = 0; i < count; ++i) {
     const int s = order.slot[i];
+    int sides = whole_cubie;
     if (judge) {
-      const vec4& c = scene.cubie_mv[scene.surface_slots.x[s]][scene.surface_slots.y[s]][scene.surface_slots.z[s]][3];
-      if (outward_sides_hidden(eye, into_cube(vec3(c[0] - t[0], c[1] - t[1], c[2] - t[2])))) continue;
+      const mat4& mv = scene.cubie_mv[scene.surface_slots.x[s]][scene.surface_slots.y[s]][scene.surface_slots.z[s]];
+      const vec3 centre = into_cube(vec3(mv[3][0] - t[0], mv[3][1] - t[1], mv[3][2] - t[2]));
+      if (on_place(centre)) {
+        sides = facing_side_set(eye, centre, mv);
+        if (sides == 0) continue;
+      }
     }
-    seen.slot[seen_count++] = order.slot[i];
+    seen.order.slot[seen_count] = order.slot[i];
+    seen.sides[seen_count++] = static_cast<std::int8_t>(sides);
   }
   return seen;
 }

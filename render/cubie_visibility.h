@@ -4,18 +4,31 @@
 // small channel; the 5x5x5 core is never drawn, so through those channels and
 // slots the eye could see into the hollow core and the inner sides of cubies
 // on the far side. A cubie is judged unseen only when that cannot happen and
-// none of its outward sides faces the eye.
+// none of its outward sides faces the eye. Of a cubie that is seen, only the
+// parts next to its outward sides facing the eye need drawing, under the same
+// conditions.
 #pragma once
+
+#include <cstdint>
 
 #include "common/math.h"
 #include "render/draw_order.h"
+
+// The cubies to draw, in drawing order, and for each the side set (in the
+// cubie's own axes, see assets/cubie_parts.h) whose parts can be seen, or
+// whole_cubie.
+inline constexpr std::int8_t whole_cubie = -1;
+struct SeenCubies {
+  DrawOrder order;
+  std::int8_t sides[surface_slot_count];
+};
 
 // The eye in the cube's own frame: lattice pitch 5, centre at the origin.
 vec3 eye_in_cube();
 
 // True when no ray from the eye can reach the core: to get there it must cross
-// a face layer through a channel, within 22 degrees of that face's axis, or
-// along a slot, all but in its seam plane.
+// a face layer through one of the channels where four cubies meet, within 22
+// degrees of that face's axis, or along a slot, all but in its seam plane.
 bool core_hidden(const vec3& eye);
 
 // True when the cubie centred at centre (cube frame, on its lattice place) shows
@@ -24,6 +37,12 @@ bool core_hidden(const vec3& eye);
 // a turning layer) is always seen.
 bool cubie_unseen(const vec3& eye, const vec3& centre);
 
-// The cubies of order that can be seen, in the same order; every one while a
-// layer is turning. Never allocates.
-const DrawOrder& seen_cubies(const DrawOrder& order, int count, int& seen_count);
+// The side set of the cubie centred at centre (cube frame) whose model-view
+// matrix is mv: its outward sides that the eye is not behind by more than the
+// rim, in the cubie's own axes; 0 when it shows nothing.
+int facing_side_set(const vec3& eye, const vec3& centre, const mat4& mv);
+
+// The cubies of order that can be seen, in the same order, with their side
+// sets; every one whole while a layer is turning or the core can be seen.
+// Never allocates.
+const SeenCubies& seen_cubies(const DrawOrder& order, int count, int& seen_count);

@@ -1,5 +1,7 @@
 #include "render/frame_renderer.h"
 
+#include <cstdint>
+
 #include "common/app_info.h"
 #include "common/gl_entry_points.h"
 #include "common/scene.h"
@@ -14,6 +16,15 @@ RenderPath render_path = RenderPath::Full;
 bool edge_smoothing = false;
 
 namespace {
+
+// One cubie's matrix, and the mesh's indices from first on.
+void draw_cubie_range(int slot, std::int32_t first, std::int32_t count) {
+  const mat4& mv =
+      scene.cubie_mv[scene.surface_slots.x[slot]][scene.surface_slots.y[slot]][scene.surface_slots.z[slot]];
+  glUniformMatrix4fv(mv_matrix_location, 1, GL_FALSE, &mv[0][0]);
+  const std::uintptr_t offset = sizeof(std::uint32_t) * static_cast<std::uintptr_t>(first);
+  glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, reinterpret_cast<const void*>(offset));
+}
 
 void enable_if(GLenum capability, bool on) {
   if (on)
@@ -69,8 +80,8 @@ void draw_software_frame() {
   const bool offscreen = edge_smoothing && begin_smoothed_scene(width, height);
   begin_frame();
   int seen = 0;
-  const DrawOrder& order = seen_cubies(nearest_first(surface_slot_count), surface_slot_count, seen);
-  draw_cubies(order, seen);
+  const SeenCubies& cubies = seen_cubies(nearest_first(surface_slot_count), surface_slot_count, seen);
+  draw_seen_cubies(cubies, seen);
   if (offscreen)
     smooth_edges_to_window(cube_screen_box(width, height, edge_smoothing_reach),
                            cube_screen_outline(width, height, edge_smoothing_outline_margin));
@@ -106,11 +117,26 @@ void begin_frame() {
 void draw_cubies(const DrawOrder& order, int count) {
   // The vertex arrays and the element buffer set up at start-up stay bound:
   // one matrix and one draw per visible cubie.
+  for (int i = 0; i < count; ++i) draw_cubie_range(order.slot[i], 0, cubie_index_count);
+}
+
+void draw_seen_cubies(const SeenCubies& cubies, int count) {
+  const bool parts = cubie_part_ranges.ready;
+  // Every cubie's rim parts first: they hide nearly all that reaches down from
+  // them, which then fails the depth test before it is shaded.
   for (int i = 0; i < count; ++i) {
-    const int s = order.slot[i];
-    const mat4& mv = scene.cubie_mv[scene.surface_slots.x[s]][scene.surface_slots.y[s]][scene.surface_slots.z[s]];
-    glUniformMatrix4fv(mv_matrix_location, 1, GL_FALSE, &mv[0][0]);
-    glDrawElements(GL_TRIANGLES, cubie_index_count, GL_UNSIGNED_INT, nullptr);
+    const int sides = cubies.sides[i];
+    if (parts && sides != whole_cubie)
+      draw_cubie_range(cubies.order.slot[i], cubie_part_ranges.rim[sides].first, cubie_part_ranges.rim[sides].count);
+    else
+      draw_cubie_range(cubies.order.slot[i], 0, cubie_index_count);
+  }
+  if (!parts) return;
+  for (int i = 0; i < count; ++i) {
+    const int sides = cubies.sides[i];
+    if (sides == whole_cubie) continue;
+    draw_cubie_range(cubies.order.slot[i], cubie_part_ranges.reaching[sides].first,
+                     cubie_part_ranges.reaching[sides].count);
   }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/scene.h"
+#include "render/cubie_visibility.h"
 #include "render/draw_order.h"
 #include "render/render_path.h"
 
@@ -20,3 +21,6 @@ extern bool edge_smoothing;
 // draw per cubie, for the first count slots of the order.
 void begin_frame();
 void draw_cubies(const DrawOrder& order, int count);
+// The software path's draw: each cubie's parts next to the sides it shows (or
+// the whole cubie), in order, and then what reaches down from them.
+void draw_seen_cubies(const SeenCubies& cubies, int count);

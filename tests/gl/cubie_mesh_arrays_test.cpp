@@ -154,5 +154,5 @@ TEST(mesh_arrays, running_out_of_memory_is_refused_with_nothing_held) {
 TEST(upload_cubie_mesh, a_model_that_cannot_be_loaded_ends_the_process_with_status_0_before_any_gl_call) {
   // No resources are linked and no GL entry is loaded: a GL call would crash.
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(upload_cubie_mesh(), ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(upload_cubie_mesh(RenderPath::Full), ::testing::ExitedWithCode(0), "");
 }

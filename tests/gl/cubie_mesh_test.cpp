@@ -16,7 +16,7 @@ class CubieMesh : public GlContextTest {
     GlContextTest::SetUpTestSuite();
     if (window == nullptr) return;
     build_shader_program();
-    upload_cubie_mesh();
+    upload_cubie_mesh(RenderPath::Full);
   }
 
   static GLint buffer_size(int buffer, GLenum target) {

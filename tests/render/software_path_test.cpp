@@ -10,6 +10,8 @@
 #include "puzzle/drift.h"
 #include "puzzle/lattice.h"
 #include "puzzle/simulation_reset.h"
+#include "assets/cubie_parts.h"
+#include "common/scene.h"
 #include "render/cubie_visibility.h"
 #include "render/draw_order.h"
 #include "render/render_path.h"
@@ -153,6 +155,21 @@ TEST(cubie_visibility, the_core_shows_through_when_the_eye_looks_along_a_face_ax
   EXPECT_TRUE(core_hidden(vec3(100.0f, 80.0f, 90.0f))) << "towards a corner, off every seam plane";
   EXPECT_FALSE(core_hidden(vec3(100.0f, 7.5f, 110.0f))) << "in the seam plane y = 7.5";
   EXPECT_FALSE(core_hidden(vec3(10.0f, 10.0f, 20.0f))) << "inside the cube's sphere";
+  // 30 degrees off z at the cube's centre, but no ray down a channel of the +z
+  // face is within 22 degrees of its axis; 21 degrees off at 18.5 degrees.
+  EXPECT_TRUE(core_hidden(vec3(0.0f, 75.0f, 130.0f)));
+  EXPECT_FALSE(core_hidden(vec3(0.0f, 50.0f, 130.0f)));
+}
+
+TEST(cubie_visibility, the_sides_a_cubie_shows_are_named_in_its_own_axes) {
+  scene.cube_rotation = identity();
+  const vec3 eye(100.0f, 80.0f, 90.0f), corner(15.0f, 15.0f, 15.0f);
+  EXPECT_EQ(facing_side_set(eye, corner, identity()), side_set(2, 2, 2));
+  // Turned a quarter about z: its -y side is now the cube's +x side, its +x the cube's +y.
+  EXPECT_EQ(facing_side_set(eye, corner, rotate(90.0f, 0.0f, 0.0f, 1.0f)), side_set(2, 1, 2));
+  // Behind the +x face's plane by more than the rim: that side no longer counts.
+  EXPECT_EQ(facing_side_set(vec3(16.5f, 100.0f, 110.0f), corner, identity()), side_set(0, 2, 2));
+  EXPECT_EQ(facing_side_set(eye, vec3(-15.0f, 0.0f, 5.0f), identity()), 0) << "on the -x face only";
 }
 
 TEST(cubie_visibility, a_cubie_is_unseen_only_when_every_outward_side_faces_away_by_its_rim) {
