@@ -19,6 +19,11 @@ if [ -z "$n" ]; then
 fi
 DISPLAY=":$n" "$@"
 status=$?
+# Xvfb has been seen to take a terminate request and sleep on; after five
+# seconds it is killed outright rather than waited for for ever.
 kill "$server" 2>/dev/null
+i=0
+while kill -0 "$server" 2>/dev/null && [ $i -lt 100 ]; do sleep 0.05; i=$((i + 1)); done
+kill -9 "$server" 2>/dev/null
 wait "$server" 2>/dev/null
 exit $status
