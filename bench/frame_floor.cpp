@@ -207,10 +207,6 @@ ScreenBox widened(const ScreenBox& box, int margin, int width, int height) {
   return {x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0)};
 }
 
-// The program's draw_frame, or the same frame with fewer cubies, in list order
-// on the software path, with every cubie drawn, with only a part of its
-// offscreen scene cleared, or with the edge pass over the cube's box or the
-// whole window instead of its outline.
 // What the software path will draw of this pose, for reading instruction counts.
 void describe_pose() {
   int seen = 0;
@@ -221,6 +217,10 @@ void describe_pose() {
               scene.layer_turning ? 1 : 0, core_hidden(eye_in_cube()) ? 1 : 0, seen, surface_slot_count, in_parts);
 }
 
+// The program's draw_frame, or the same frame with fewer cubies, in list order
+// on the software path, with every cubie drawn, with only a part of its
+// offscreen scene cleared, or with the edge pass over the cube's box or the
+// whole window instead of its outline.
 void draw_floor_frame(const Options& options) {
   const int width = app_info.width, height = app_info.height;
   const bool software = render_path == RenderPath::Software;

@@ -66,10 +66,10 @@ bool core_hidden(const vec3& eye) {
     if (std::fabs(eye[i]) > cube_half_size) {
       const float face = eye[i] > 0.0f ? cube_half_size : -cube_half_size;
       const int j = (i + 1) % 3, k = (i + 2) % 3;
+      const float down = std::fabs(face - eye[i]);
       for (const float a : seams)
         for (const float b : seams) {
           const float across = std::hypot(a - eye[j], b - eye[k]);
-          const float down = std::fabs(face - eye[i]);
           const float reach = std::atan2(channel_half_width, std::hypot(across, down));
           if (std::atan2(across, down) - reach <= channel_angle) return false;
         }
