@@ -23,8 +23,10 @@ constexpr float channel_half_width = 0.7f;
 constexpr float slot_width = 0.01f;
 constexpr float slot_length = 3.6f;
 constexpr float seams[] = {-12.5f, -7.5f, -2.5f, 2.5f, 7.5f, 12.5f};
-// The cube's bounding sphere.
+// The cube's bounding sphere, and a cubie's (half of just under 10 units wide).
 constexpr float cube_radius = cube_half_size * 1.7320508f;
+constexpr float cubie_half_size = 2.5f;
+constexpr float cubie_radius = cubie_half_size * 1.7320508f;
 
 // R^T v for the cube's rotation (column-major, orthonormal).
 vec3 into_cube(const vec3& v) {
@@ -33,6 +35,8 @@ vec3 into_cube(const vec3& v) {
   for (int j = 0; j < 3; ++j) out[j] = r[j][0] * v[0] + r[j][1] * v[1] + r[j][2] * v[2];
   return out;
 }
+
+float dot(const vec3& a, const vec3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
 bool on_lattice(float coordinate) {
   return std::fabs(coordinate / pitch - std::round(coordinate / pitch)) < 0.02f;
@@ -49,6 +53,7 @@ bool side_facing(const vec3& eye, const vec3& centre, int i) {
 }
 
 SeenCubies seen;
+CoreSights sights;
 
 }  // namespace
 
@@ -57,9 +62,15 @@ vec3 eye_in_cube() {
   return into_cube(vec3(-t[0], -t[1], -t[2]));
 }
 
-bool core_hidden(const vec3& eye) {
+const CoreSights& core_sights(const vec3& eye) {
+  sights.everywhere = false;
+  sights.count = 0;
+  sights.slab_count = 0;
   const float distance = std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
-  if (!(distance > cube_radius)) return false;
+  if (!(distance > cube_radius)) {
+    sights.everywhere = true;
+    return sights;
+  }
   for (int i = 0; i < 3; ++i) {
     // Down the channels of the face the eye is outside of: the ray to each
     // junction of four cubies on it, widened by the channel's own half width.
@@ -71,18 +82,59 @@ bool core_hidden(const vec3& eye) {
         for (const float b : seams) {
           const float across = std::hypot(a - eye[j], b - eye[k]);
           const float reach = std::atan2(channel_half_width, std::hypot(across, down));
-          if (std::atan2(across, down) - reach <= channel_angle) return false;
+          if (std::atan2(across, down) - reach > channel_angle) continue;
+          // Every ray down the channel crosses the disc of its half width where
+          // the straight stretch starts: the cone from the eye through it.
+          vec3 start;
+          start[i] = face - (eye[i] > 0.0f ? rim_depth : -rim_depth);
+          start[j] = a;
+          start[k] = b;
+          const vec3 to_start = start - eye;
+          const float length = std::sqrt(dot(to_start, to_start));
+          const float side = std::sqrt(length * length - channel_half_width * channel_half_width);
+          CoreSight& sight = sights.sight[sights.count++];
+          sight.axis = to_start / length;
+          sight.tan_half = channel_half_width / side;
+          sight.sec_half = length / side;
         }
     }
+    // Along a slot: such rays stay as near its seam plane as the eye is, or
+    // nearer, growing with how far past the slot they go.
     const float near_seam = slot_width * 0.5f + (distance + cube_radius) * slot_width / slot_length;
+    const float past = 1.0f + 2.0f * cube_radius / (distance - cube_radius);
     for (const float seam : seams)
-      if (std::fabs(eye[i] - seam) <= near_seam) return false;
+      if (std::fabs(eye[i] - seam) <= near_seam) sights.slab[sights.slab_count++] = {i, seam, near_seam * past};
   }
-  return true;
+  return sights;
+}
+
+bool core_hidden(const vec3& eye) {
+  const CoreSights& found = core_sights(eye);
+  return !found.everywhere && found.count == 0 && found.slab_count == 0;
+}
+
+bool in_sight_of_core(const CoreSights& found, const vec3& eye, const vec3& centre) {
+  if (found.everywhere) return true;
+  for (int n = 0; n < found.slab_count; ++n) {
+    const SeamSlab& slab = found.slab[n];
+    if (std::fabs(centre[slab.axis] - slab.seam) <= slab.half_width + cubie_half_size) return true;
+  }
+  const vec3 to_centre = centre - eye;
+  const float squared = dot(to_centre, to_centre);
+  for (int n = 0; n < found.count; ++n) {
+    const CoreSight& sight = found.sight[n];
+    // The cubie's bounding sphere against the cone: its centre no farther from
+    // the axis than the cone's radius there plus the sphere's, along the cone.
+    const float along = dot(to_centre, sight.axis);
+    const float reach = along * sight.tan_half + cubie_radius * sight.sec_half;
+    if (reach <= 0.0f) continue;
+    if (squared - along * along <= reach * reach) return true;
+  }
+  return false;
 }
 
 bool cubie_unseen(const vec3& eye, const vec3& centre) {
-  if (!on_place(centre) || !core_hidden(eye)) return false;
+  if (!on_place(centre) || in_sight_of_core(core_sights(eye), eye, centre)) return false;
   for (int i = 0; i < 3; ++i)
     if (side_facing(eye, centre, i)) return false;
   return true;
@@ -110,7 +162,8 @@ int facing_side_set(const vec3& eye, const vec3& centre, const mat4& mv) {
 const SeenCubies& seen_cubies(const DrawOrder& order, int count, int& seen_count) {
   seen_count = 0;
   const vec3 eye = eye_in_cube();
-  const bool judge = !scene.layer_turning && core_hidden(eye);
+  const CoreSights& found = core_sights(eye);
+  const bool judge = !scene.layer_turning && !found.everywhere;
   const vec4& t = scene.cube_translation[3];
   for (int i = 0; i < count; ++i) {
     const int s = order.slot[i];
@@ -118,7 +171,7 @@ const SeenCubies& seen_cubies(const DrawOrder& order, int count, int& seen_count
     if (judge) {
       const mat4& mv = scene.cubie_mv[scene.surface_slots.x[s]][scene.surface_slots.y[s]][scene.surface_slots.z[s]];
       const vec3 centre = into_cube(vec3(mv[3][0] - t[0], mv[3][1] - t[1], mv[3][2] - t[2]));
-      if (on_place(centre)) {
+      if (on_place(centre) && !in_sight_of_core(found, eye, centre)) {
         sides = facing_side_set(eye, centre, mv);
         if (sides == 0) continue;
       }

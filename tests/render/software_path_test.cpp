@@ -161,6 +161,29 @@ TEST(cubie_visibility, the_core_shows_through_when_the_eye_looks_along_a_face_ax
   EXPECT_FALSE(core_hidden(vec3(0.0f, 50.0f, 130.0f)));
 }
 
+TEST(cubie_visibility, down_a_channel_or_along_a_slot_only_the_cubies_near_those_rays_are_in_sight_of_the_core) {
+  // Straight down the channel at (2.5, 2.5) of the +z face.
+  vec3 eye(2.5f, 2.5f, 150.0f);
+  const CoreSights& down = core_sights(eye);
+  EXPECT_FALSE(down.everywhere);
+  EXPECT_GT(down.count, 0);
+  EXPECT_TRUE(in_sight_of_core(down, eye, vec3(5.0f, 5.0f, 15.0f))) << "beside the channel";
+  EXPECT_TRUE(in_sight_of_core(down, eye, vec3(0.0f, 5.0f, -15.0f))) << "on the far face, behind it";
+  EXPECT_FALSE(cubie_unseen(eye, vec3(0.0f, 5.0f, -15.0f)));
+  // In the seam plane y = 7.5, well away from every face axis: the two layers
+  // beside it.
+  eye = vec3(100.0f, 7.5f, 110.0f);
+  const CoreSights& along = core_sights(eye);
+  EXPECT_EQ(along.count, 0);
+  EXPECT_FALSE(core_hidden(eye));
+  EXPECT_TRUE(in_sight_of_core(along, eye, vec3(-15.0f, 5.0f, -15.0f)));
+  EXPECT_TRUE(in_sight_of_core(along, eye, vec3(-15.0f, 10.0f, -15.0f)));
+  EXPECT_FALSE(in_sight_of_core(along, eye, vec3(-15.0f, 0.0f, -15.0f)));
+  EXPECT_TRUE(cubie_unseen(eye, vec3(-15.0f, 0.0f, -15.0f)));
+  EXPECT_TRUE(in_sight_of_core(core_sights(vec3(10.0f, 10.0f, 20.0f)), eye, vec3(-15.0f, 0.0f, -15.0f)))
+      << "inside the cube's sphere";
+}
+
 TEST(cubie_visibility, the_sides_a_cubie_shows_are_named_in_its_own_axes) {
   scene.cube_rotation = identity();
   const vec3 eye(100.0f, 80.0f, 90.0f), corner(15.0f, 15.0f, 15.0f);
