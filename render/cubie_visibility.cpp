@@ -23,10 +23,10 @@ constexpr float channel_half_width = 0.7f;
 constexpr float slot_width = 0.01f;
 constexpr float slot_length = 3.6f;
 constexpr float seams[] = {-12.5f, -7.5f, -2.5f, 2.5f, 7.5f, 12.5f};
-// The cube's bounding sphere, and a cubie's (half of just under 10 units wide).
+// The cube's bounding sphere, and half a cubie's width (just under 10 units
+// before its half scale).
 constexpr float cube_radius = cube_half_size * 1.7320508f;
 constexpr float cubie_half_size = 2.5f;
-constexpr float cubie_radius = cubie_half_size * 1.7320508f;
 
 // R^T v for the cube's rotation (column-major, orthonormal).
 vec3 into_cube(const vec3& v) {
@@ -94,8 +94,13 @@ const CoreSights& core_sights(const vec3& eye) {
           const float side = std::sqrt(length * length - channel_half_width * channel_half_width);
           CoreSight& sight = sights.sight[sights.count++];
           sight.axis = to_start / length;
-          sight.tan_half = channel_half_width / side;
-          sight.sec_half = length / side;
+          sight.face_axis = i;
+          // In a plane across axis i, the cone reaches at most this far from
+          // its axis per unit along it: sin(half) / cos(tilt + half).
+          const float sin_half = channel_half_width / length, cos_half = side / length;
+          const float cos_tilt = std::fabs(sight.axis[i]);
+          const float sin_tilt = std::sqrt(std::fmax(0.0f, 1.0f - cos_tilt * cos_tilt));
+          sight.spread = sin_half / (cos_tilt * cos_half - sin_tilt * sin_half);
         }
     }
     // Along a slot: such rays stay as near its seam plane as the eye is, or
@@ -119,16 +124,21 @@ bool in_sight_of_core(const CoreSights& found, const vec3& eye, const vec3& cent
     const SeamSlab& slab = found.slab[n];
     if (std::fabs(centre[slab.axis] - slab.seam) <= slab.half_width + cubie_half_size) return true;
   }
-  const vec3 to_centre = centre - eye;
-  const float squared = dot(to_centre, to_centre);
   for (int n = 0; n < found.count; ++n) {
     const CoreSight& sight = found.sight[n];
-    // The cubie's bounding sphere against the cone: its centre no farther from
-    // the axis than the cone's radius there plus the sphere's, along the cone.
-    const float along = dot(to_centre, sight.axis);
-    const float reach = along * sight.tan_half + cubie_radius * sight.sec_half;
-    if (reach <= 0.0f) continue;
-    if (squared - along * along <= reach * reach) return true;
+    // Where the cone's axis crosses the cubie's layer across the channel's
+    // axis, widened by the cone's reach there: does that box meet the cubie's?
+    const int i = sight.face_axis, j = (i + 1) % 3, k = (i + 2) % 3;
+    const float s0 = (centre[i] - cubie_half_size - eye[i]) / sight.axis[i];
+    const float s1 = (centre[i] + cubie_half_size - eye[i]) / sight.axis[i];
+    const float far = std::fmax(s0, s1);
+    if (far <= 0.0f) continue;
+    const float widen = cubie_half_size + far * sight.spread;
+    const float j0 = eye[j] + s0 * sight.axis[j], j1 = eye[j] + s1 * sight.axis[j];
+    const float k0 = eye[k] + s0 * sight.axis[k], k1 = eye[k] + s1 * sight.axis[k];
+    if (std::fmin(j0, j1) - widen <= centre[j] && std::fmax(j0, j1) + widen >= centre[j] &&
+        std::fmin(k0, k1) - widen <= centre[k] && std::fmax(k0, k1) + widen >= centre[k])
+      return true;
   }
   return false;
 }

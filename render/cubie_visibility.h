@@ -34,8 +34,9 @@ vec3 eye_in_cube();
 // that holds every ray along its slots; everywhere when the eye is inside the
 // cube's bounding sphere.
 struct CoreSight {
-  vec3 axis;  // unit, from the eye
-  float tan_half, sec_half;
+  vec3 axis;      // unit, from the eye
+  int face_axis;  // the channel runs along this cube axis
+  float spread;   // the cone's reach from its axis, per unit along it, across face_axis
 };
 struct SeamSlab {
   int axis;
@@ -52,8 +53,8 @@ const CoreSights& core_sights(const vec3& eye);
 // True when no ray from the eye can reach the core.
 bool core_hidden(const vec3& eye);
 
-// True when a ray into the core may reach the cubie centred at centre: its
-// bounding sphere meets one of the cones, or its box one of the slabs.
+// True when a ray into the core may reach the cubie centred at centre: its box
+// meets one of the cones or one of the slabs.
 bool in_sight_of_core(const CoreSights& found, const vec3& eye, const vec3& centre);
 
 // True when the cubie centred at centre (cube frame, on its lattice place) shows
