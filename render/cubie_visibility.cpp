@@ -103,10 +103,12 @@ const CoreSights& core_sights(const vec3& eye) {
           sight.spread = sin_half / (cos_tilt * cos_half - sin_tilt * sin_half);
         }
     }
-    // Along a slot: such rays stay as near its seam plane as the eye is, or
-    // nearer, growing with how far past the slot they go.
+    // Along a slot: such rays leave the eye within near_seam of the seam plane
+    // and cross the slot within half its width of it, so past the slot they
+    // stray by both offsets times how far past (up to the cube's diameter)
+    // over how far the slot was (at least the eye's distance less the radius).
     const float near_seam = slot_width * 0.5f + (distance + cube_radius) * slot_width / slot_length;
-    const float past = 1.0f + 2.0f * cube_radius / (distance - cube_radius);
+    const float past = 1.0f + 2.0f * (2.0f * cube_radius) / (distance - cube_radius);
     for (const float seam : seams)
       if (std::fabs(eye[i] - seam) <= near_seam) sights.slab[sights.slab_count++] = {i, seam, near_seam * past};
   }
