@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <set>
 #include <tuple>
 
@@ -14,9 +16,9 @@ namespace {
 struct EmbeddedCubie {
   CubieMeshArrays mesh = {};
   CubieParts parts = {};
-  EmbeddedCubie() {
+  explicit EmbeddedCubie(std::uint16_t model = resource_id::rectangle_object_obj) {
     objl::ModelLoader loader;
-    EXPECT_TRUE(loader.load_model(resource_id::rectangle_object_obj, resource_id::rectangle_object_mtl));
+    EXPECT_TRUE(loader.load_model(model, resource_id::rectangle_object_mtl));
     const objl::Mesh& m = loader.meshes.back();
     EXPECT_TRUE(allocate_mesh_arrays(mesh, m.vertices.size(), m.indices.size()));
     fill_mesh_arrays(m, mesh);
@@ -85,4 +87,31 @@ TEST(cubie_parts, the_empty_set_has_no_parts_and_an_empty_mesh_gives_empty_lists
   EXPECT_TRUE(build_cubie_parts(none, parts));
   EXPECT_EQ(parts.index_count, 0);
   free_cubie_parts(parts);
+}
+
+// The software path draws the chamfered cubie but judges what can be seen from
+// the rounded one's shape; that holds only while the chamfered one contains it
+// within the same extent.
+TEST(cubie_parts, the_chamfered_cubie_holds_the_rounded_one_and_shows_a_face_in_14_triangles) {
+  EmbeddedCubie rounded;
+  EmbeddedCubie chamfered(resource_id::chamfered_cubie_obj);
+  ASSERT_EQ(chamfered.mesh.index_count, 132);
+  const float* p = chamfered.mesh.positions;
+  float extent = 0.0f;
+  for (std::int32_t i = 0; i < 3 * chamfered.mesh.vertex_count; ++i) extent = std::max(extent, std::fabs(p[i]));
+  EXPECT_FLOAT_EQ(extent, 4.9956f);
+  for (std::int32_t t = 0; t < chamfered.mesh.index_count; t += 3) {
+    const std::uint32_t* v = &chamfered.mesh.indices[t];
+    const float* n = &chamfered.mesh.normals[3 * v[0]];  // outward, unit length
+    const float plane = n[0] * p[3 * v[0]] + n[1] * p[3 * v[0] + 1] + n[2] * p[3 * v[0] + 2];
+    for (std::int32_t r = 0; r < rounded.mesh.vertex_count; ++r) {
+      const float* q = &rounded.mesh.positions[3 * r];
+      EXPECT_LE(n[0] * q[0] + n[1] * q[1] + n[2] * q[2], plane + 1e-4f) << "triangle " << t / 3 << ", vertex " << r;
+    }
+  }
+  const int plus_z = side_set(0, 0, 2);
+  // The flat side (2), its four chamfers (4 x 2) and four corners (4 x 1).
+  EXPECT_EQ(chamfered.parts.rim[plus_z].count, 3 * 14);
+  // The four flat sides next to it and the four chamfers between them.
+  EXPECT_EQ(chamfered.parts.reaching[plus_z].count, 3 * 16);
 }
