@@ -10,7 +10,7 @@
 //               [--fill-front | --cull-front] [--plain-shader] [--draws N]
 //               [--full-state | --software-state] [--list-order] [--whole-window]
 //               [--clip-clear] [--box-pass] [--draw-all] [--whole-cubies]
-//               [--at T] [--snapshot FILE.ppm]
+//               [--rounded-cubie] [--at T] [--snapshot FILE.ppm]
 //
 // As the program does, it names the renderer with a hidden window first and
 // chooses the state from that (a software rasteriser's window has no samples);
@@ -22,7 +22,8 @@
 // reads of the offscreen scene (a scissored clear, which Mesa draws as a quad);
 // --draw-all draws the cubies that cannot be seen as well; --whole-cubies draws
 // the ones that can be seen whole instead of only their parts next to the
-// sides they show.
+// sides they show; --rounded-cubie draws the software path with the rounded
+// cubie model instead of the chamfered one.
 // --frames N ends after N presented frames (the first included), for counting
 // instructions under callgrind (see loop_frame).
 // --at T runs the show's simulation from 0 to T seconds (60 steps a second,
@@ -77,6 +78,7 @@ struct Options {
   bool list_order = false;
   bool whole_window = false;
   bool clip_clear = false;
+  bool rounded_cubie = false;
   bool box_pass = false;
   bool draw_all = false;
   bool whole_cubies = false;
@@ -136,6 +138,8 @@ Options read_options(int argc, char** argv) {
       options.list_order = true;
     } else if (std::strcmp(arg, "--whole-window") == 0) {
       options.whole_window = true;
+    } else if (std::strcmp(arg, "--rounded-cubie") == 0) {
+      options.rounded_cubie = true;
     } else if (std::strcmp(arg, "--clip-clear") == 0) {
       options.clip_clear = true;
     } else if (std::strcmp(arg, "--box-pass") == 0) {
@@ -336,7 +340,7 @@ int main(int argc, char** argv) {
   end_step("texture");
   build_shader_program();
   end_step("shader");
-  upload_cubie_mesh(path);
+  upload_cubie_model(path, options.rounded_cubie ? cubie_model_resource : cubie_model_for(path));
   end_step("mesh");
   if (options.plain_shader) use_plain_shader();
 

@@ -32,10 +32,10 @@ void upload_attribute(MeshBuffer buffer, const float* data, std::int32_t compone
 // The parsed model, reduced to the arrays of its last mesh. The loader's own
 // containers may run out of memory too; that ends the run like a model that
 // cannot be read.
-bool load_cubie_arrays(CubieMeshArrays& arrays) {
+bool load_cubie_arrays(std::uint16_t model_resource, CubieMeshArrays& arrays) {
   try {
     objl::ModelLoader loader;
-    if (!loader.load_model(cubie_model_resource, cubie_material_resource)) return false;
+    if (!loader.load_model(model_resource, cubie_material_resource)) return false;
     // Only the last mesh is uploaded, so only its arrays are built.
     if (loader.meshes.empty()) return true;
     const objl::Mesh& mesh = loader.meshes.back();
@@ -60,10 +60,16 @@ void set_part_ranges(const CubieParts& parts, std::int32_t mesh_indices) {
 
 }  // namespace
 
-void upload_cubie_mesh(RenderPath path) {
+std::uint16_t cubie_model_for(RenderPath path) {
+  return path == RenderPath::Software ? chamfered_cubie_model_resource : cubie_model_resource;
+}
+
+void upload_cubie_mesh(RenderPath path) { upload_cubie_model(path, cubie_model_for(path)); }
+
+void upload_cubie_model(RenderPath path, std::uint16_t model_resource) {
   CubieMeshArrays arrays = {};
   // Nothing reaches GL from a model that cannot be read.
-  if (!load_cubie_arrays(arrays)) std::exit(0);
+  if (!load_cubie_arrays(model_resource, arrays)) std::exit(0);
 
   const std::int32_t n = arrays.vertex_count;
   upload_attribute(PositionBuffer, arrays.positions, 3, n, PositionSlot);

@@ -284,6 +284,13 @@ TEST_F(FrameRenderer, without_multisampling_the_software_path_has_no_edge_pass) 
   EXPECT_FALSE(edge_smoothing);
 }
 
+TEST_F(FrameRenderer, software_rasterisers_get_the_chamfered_cubie_and_every_other_renderer_the_rounded_one) {
+  start_up(RenderPath::Software);
+  EXPECT_EQ(cubie_index_count, 132);
+  start_up(RenderPath::Full);
+  EXPECT_EQ(cubie_index_count, 564);
+}
+
 TEST_F(FrameRenderer, the_software_path_draws_every_cubie_it_can_see_nearest_first_then_what_reaches_down) {
   start_up(RenderPath::Software);
   for (double t : {1.0, 4.0, 9.0}) {
