@@ -117,6 +117,7 @@ void shut_down() {
 }  // namespace
 
 void run_frame() {
+  keep_software_rasteriser_on_calling_thread();
   init_windowing();
   prepare_window_config();
 

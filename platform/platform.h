@@ -93,6 +93,15 @@ void open_link(const char* url);
 void install_termination_handlers();
 bool termination_requested();
 
+// ---- Software rasterisers ---------------------------------------------------
+// Asks a software rasteriser (Mesa's llvmpipe) to draw on the thread that
+// calls GL instead of on worker threads of its own; called before the first GL
+// context, when the rasteriser reads its settings. Its frames are held to half
+// a core anyway, and one thread does the same work without the hand-offs
+// (about a tenth less CPU a frame). A setting the user made stands; other
+// drivers do not read it.
+void keep_software_rasteriser_on_calling_thread();
+
 // ---- Process time -----------------------------------------------------------
 // CPU seconds the whole process has used since it started, every thread's
 // together (a software rasteriser's worker threads too).

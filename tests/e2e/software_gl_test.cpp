@@ -2,7 +2,8 @@
 // its frame log names the GL state in force, as the program read it back from
 // GL, and the picture still shows the cube on its ground with every sticker
 // colour, its edges smoothed, and the frame log reports the rate the CPU budget
-// chose from the frames' measured cost.
+// chose from the frames' measured cost. llvmpipe rasterises on the program's
+// own thread unless the user asked for worker threads.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -89,6 +91,18 @@ std::map<std::string, std::string> state_line(const std::string& log_path, std::
   return state;
 }
 
+// llvmpipe names its worker threads "llvmpipe-<n>".
+int rasteriser_threads(pid_t pid) {
+  int count = 0;
+  std::error_code error;
+  for (const auto& task : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
+    std::ifstream comm(task.path() / "comm");
+    std::string name;
+    if (std::getline(comm, name) && name.rfind("llvmpipe-", 0) == 0) ++count;
+  }
+  return count;
+}
+
 }  // namespace
 
 TEST(software_gl, on_llvmpipe_the_software_state_is_in_force_and_the_cube_shows_all_its_colours) {
@@ -136,6 +150,7 @@ TEST(software_gl, on_llvmpipe_the_software_state_is_in_force_and_the_cube_shows_
   save_screenshot(server.name(), std::string(SCREENSHOT_DIR) + "/software_gl_colours.png");
   for (int s = 0; s < sticker_count; ++s) EXPECT_GE(best[s], enough) << sticker_names[s];
 
+  EXPECT_EQ(rasteriser_threads(program.pid()), 0);
   xdotool(server.name(), "key a");
   EXPECT_EQ(program.wait_exit(10), 0);
 
@@ -167,4 +182,13 @@ TEST(software_gl, on_llvmpipe_the_software_state_is_in_force_and_the_cube_shows_
         << p.cpu_ms << " ms a frame at " << p.refresh << " Hz";
   }
   for (std::size_t i = 1; i < paces.size(); ++i) EXPECT_EQ(paces[i].was, paces[i - 1].divisor);
+}
+
+TEST(software_gl, worker_threads_the_user_asks_llvmpipe_for_stand) {
+  XServer server(screen_width, screen_height);
+  Program program({"/s"}, server.name(), {"LP_NUM_THREADS=2"});
+  ASSERT_TRUE(wait_for_window(server.display(), title, 20));
+  EXPECT_TRUE(wait_until([&] { return rasteriser_threads(program.pid()) == 2; }, 10));
+  xdotool(server.name(), "key a");
+  EXPECT_EQ(program.wait_exit(10), 0);
 }
