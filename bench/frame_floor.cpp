@@ -12,8 +12,10 @@
 //               [--clip-clear] [--box-pass] [--draw-all] [--whole-cubies]
 //               [--rounded-cubie] [--at T] [--snapshot FILE.ppm]
 //
-// As the program does, it names the renderer with a hidden window first and
-// chooses the state from that (a software rasteriser's window has no samples);
+// As the program does, it keeps a software rasteriser on its own thread
+// (LP_NUM_THREADS set in the environment overrides that), names the renderer
+// with a hidden window first and chooses the state from that (a software
+// rasteriser's window has no samples);
 // --full-state and --software-state force one path (the full one keeps the
 // samples asked for).
 // --list-order draws the software path in list order instead of nearest first;
@@ -326,6 +328,7 @@ void use_plain_shader() {
 int main(int argc, char** argv) {
   const Options options = read_options(argc, argv);
   install_termination_handlers();
+  keep_software_rasteriser_on_calling_thread();
   const Clock::time_point begin = Clock::now();
   const RenderPath path = open_window(options.path);
   set_gl_state(path);
