@@ -253,21 +253,24 @@ def build_model():
     if chosen is None:
         raise SystemExit("no room for the corner triangles")
     polys.extend(chosen)
+    return indexed([[(k, point_position(k), (face, k), chart_uv(face, point_position(k), o)) for k, face, o in p]
+                    for p in polys])
 
+
+def indexed(polys):
+    """OBJ arrays from polygons given as lists of (position key, position,
+    texcoord key, texcoord); each face wound outward, numbered from 1."""
     positions, position_index = [], {}
     texcoords, texcoord_index = [], {}
     faces = []
     for p in polys:
-        pos = [point_position(k) for k, _, _ in p]
-        if not outward(pos):
+        if not outward([pos for _, pos, _, _ in p]):
             p = [p[0]] + list(reversed(p[1:]))
         face = []
-        for key, chart, override in p:
+        for key, pos, uv_key, uv in p:
             if key not in position_index:
                 position_index[key] = len(positions)
-                positions.append(point_position(key))
-            uv = chart_uv(chart, point_position(key), override)
-            uv_key = (chart, key)
+                positions.append(pos)
             if uv_key not in texcoord_index:
                 texcoord_index[uv_key] = len(texcoords)
                 texcoords.append(uv)
@@ -281,6 +284,12 @@ def check_model(positions, texcoords, faces):
     assert len(positions) == 96 and len(texcoords) == 152 and len(faces) == 98
     assert sum(len(f) == 4 for f in faces) == 90 and sum(len(f) == 3 for f in faces) == 8
     assert all(abs(c) in allowed for p in positions for c in p)
+    return check_faces(positions, texcoords, faces)
+
+
+def check_faces(positions, texcoords, faces):
+    """Every face wound outward, its texture the same way round, every
+    texcoord inside the atlas; returns the smallest texture triangle's area."""
     smallest = 1.0
     for f in faces:
         pos = [positions[i - 1] for i, _ in f]
@@ -289,8 +298,7 @@ def check_model(positions, texcoords, faces):
             area = signed_area(*tri)
             assert area > 0, "texture winding differs from the model's"
             smallest = min(smallest, area)
-    for u, v in texcoords:
-        assert U_RANGE[0] <= u <= U_RANGE[1] and V_RANGE[0] <= v <= V_RANGE[1]
+    assert all(in_texture(uv) for uv in texcoords)
     return smallest
 
 
@@ -353,34 +361,12 @@ def in_texture(uv):
 
 
 def build_chamfered_model():
-    positions, position_index = [], {}
-    texcoords, texcoord_index = [], {}
-    faces = []
-    for p in chamfered_faces():
-        if not outward([pos for pos, _ in p]):
-            p = [p[0]] + list(reversed(p[1:]))
-        face = []
-        for pos, chart in p:
-            if pos not in position_index:
-                position_index[pos] = len(positions)
-                positions.append(pos)
-            uv_key = (chart, pos)
-            if uv_key not in texcoord_index:
-                texcoord_index[uv_key] = len(texcoords)
-                texcoords.append(chart_uv(chart, pos))
-            face.append((position_index[pos] + 1, texcoord_index[uv_key] + 1))
-        faces.append(face)
-    return positions, texcoords, faces
+    return indexed([[(pos, pos, (chart, pos), chart_uv(chart, pos)) for pos, chart in p] for p in chamfered_faces()])
 
 
 def check_chamfered_model(positions, texcoords, faces, rounded_positions):
     assert len(faces) == 26 and sum(len(f) == 3 for f in faces) == 8
-    for f in faces:
-        pos = [positions[i - 1] for i, _ in f]
-        assert outward(pos)
-        for tri in uv_triangles([texcoords[t - 1] for _, t in f]):
-            assert signed_area(*tri) > 0, "texture winding differs from the model's"
-    assert all(in_texture(uv) for uv in texcoords)
+    check_faces(positions, texcoords, faces)
     # Every point of the rounded cubie lies inside the chamfered one.
     for p in rounded_positions:
         a = sorted(abs(c) for c in p)
