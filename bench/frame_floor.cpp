@@ -9,7 +9,7 @@
 //               [--no-mipmaps] [--no-vsync]
 //               [--fill-front | --cull-front] [--plain-shader] [--draws N]
 //               [--full-state | --software-state] [--list-order] [--whole-window]
-//               [--clip-clear] [--box-pass] [--draw-all] [--whole-cubies]
+//               [--window-target] [--box-pass] [--draw-all] [--whole-cubies]
 //               [--rounded-cubie] [--at T] [--snapshot FILE.ppm]
 //
 // As the program does, it keeps a software rasteriser on its own thread
@@ -20,8 +20,9 @@
 // samples asked for).
 // --list-order draws the software path in list order instead of nearest first;
 // --whole-window runs its edge pass over the whole window, --box-pass over the
-// cube's box instead of its outline; --clip-clear clears only what the pass
-// reads of the offscreen scene (a scissored clear, which Mesa draws as a quad);
+// cube's box instead of its outline; --window-target draws the offscreen scene
+// into a target the size of the window instead of one that holds only what the
+// pass reads;
 // --draw-all draws the cubies that cannot be seen as well; --whole-cubies draws
 // the ones that can be seen whole instead of only their parts next to the
 // sides they show; --rounded-cubie draws the software path with the rounded
@@ -79,7 +80,7 @@ struct Options {
   int path = -1;  // -1: chosen from the renderer; else a RenderPath
   bool list_order = false;
   bool whole_window = false;
-  bool clip_clear = false;
+  bool window_target = false;
   bool rounded_cubie = false;
   bool box_pass = false;
   bool draw_all = false;
@@ -142,8 +143,8 @@ Options read_options(int argc, char** argv) {
       options.whole_window = true;
     } else if (std::strcmp(arg, "--rounded-cubie") == 0) {
       options.rounded_cubie = true;
-    } else if (std::strcmp(arg, "--clip-clear") == 0) {
-      options.clip_clear = true;
+    } else if (std::strcmp(arg, "--window-target") == 0) {
+      options.window_target = true;
     } else if (std::strcmp(arg, "--box-pass") == 0) {
       options.box_pass = true;
     } else if (std::strcmp(arg, "--draw-all") == 0) {
@@ -205,14 +206,6 @@ RenderPath open_window(int forced_path) {
   return path;
 }
 
-// The box widened by margin pixels on every side, clipped to the window.
-ScreenBox widened(const ScreenBox& box, int margin, int width, int height) {
-  if (box.width <= 0 || box.height <= 0) return box;
-  const int x0 = std::max(box.x - margin, 0), y0 = std::max(box.y - margin, 0);
-  const int x1 = std::min(box.x + box.width + margin, width), y1 = std::min(box.y + box.height + margin, height);
-  return {x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0)};
-}
-
 // What the software path will draw of this pose, for reading instruction counts.
 void describe_pose() {
   int seen = 0;
@@ -224,26 +217,24 @@ void describe_pose() {
 }
 
 // The program's draw_frame, or the same frame with fewer cubies, in list order
-// on the software path, with every cubie drawn, with only a part of its
-// offscreen scene cleared, or with the edge pass over the cube's box or the
+// on the software path, with every cubie drawn, with its offscreen scene the
+// size of the window, or with the edge pass over the cube's box or the
 // whole window instead of its outline.
 void draw_floor_frame(const Options& options) {
   const int width = app_info.width, height = app_info.height;
   const bool software = render_path == RenderPath::Software;
-  if (options.draws >= surface_slot_count && !options.list_order && !options.whole_window && !options.clip_clear &&
+  if (options.draws >= surface_slot_count && !options.list_order && !options.whole_window && !options.window_target &&
       !options.box_pass && !options.draw_all && !options.whole_cubies) {
     draw_frame();
     return;
   }
-  const bool offscreen = software && edge_smoothing && begin_smoothed_scene(width, height);
   const ScreenBox box = cube_screen_box(width, height, edge_smoothing_reach);
-  if (offscreen && options.clip_clear && !options.whole_window) {
-    const ScreenBox read = widened(box, edge_smoothing_reach, width, height);
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(read.x, read.y, read.width, read.height);
-  }
-  begin_frame();
-  glDisable(GL_SCISSOR_TEST);
+  const ScreenBox whole = {0, 0, width, height};
+  const ScreenBox reads = options.whole_window || options.window_target ? whole : widened(box, edge_smoothing_reach, width, height);
+  ScreenBox target = {};
+  if (software && edge_smoothing) target = begin_smoothed_scene(width, height, reads);
+  const bool offscreen = target.width > 0;
+  begin_frame(target.x, target.y);
   if (software && !options.list_order) {
     int seen = options.draws;
     const DrawOrder& nearest = nearest_first(options.draws);

@@ -77,14 +77,17 @@ void draw_full_frame() {
 // only, when the pass is in use.
 void draw_software_frame() {
   const int width = app_info.width, height = app_info.height;
-  const bool offscreen = edge_smoothing && begin_smoothed_scene(width, height);
-  begin_frame();
+  // The pass writes inside the cube's box and reads around it.
+  const ScreenBox box = cube_screen_box(width, height, edge_smoothing_reach);
+  ScreenBox target = {};
+  if (edge_smoothing) target = begin_smoothed_scene(width, height, widened(box, edge_smoothing_reach, width, height));
+  const bool offscreen = target.width > 0;
+  begin_frame(target.x, target.y);
   int seen = 0;
   const SeenCubies& cubies = seen_cubies(nearest_first(surface_slot_count), surface_slot_count, seen);
   draw_seen_cubies(cubies, seen);
   if (offscreen)
-    smooth_edges_to_window(cube_screen_box(width, height, edge_smoothing_reach),
-                           cube_screen_outline(width, height, edge_smoothing_outline_margin));
+    smooth_edges_to_window(box, cube_screen_outline(width, height, edge_smoothing_outline_margin));
 }
 
 }  // namespace
@@ -105,8 +108,8 @@ void draw_frame() {
     draw_full_frame();
 }
 
-void begin_frame() {
-  glViewport(0, 0, app_info.width, app_info.height);
+void begin_frame(int origin_x, int origin_y) {
+  glViewport(-origin_x, -origin_y, app_info.width, app_info.height);
   glClearColor(ground_red, ground_green, ground_blue, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glUseProgram(shader_program);

@@ -18,8 +18,11 @@ extern bool edge_smoothing;
 
 // The two pieces of every frame, for tools that compose frames of their own:
 // viewport, clear, program and the per-frame uniforms; then one matrix and one
-// draw per cubie, for the first count slots of the order.
-void begin_frame();
+// draw per cubie, for the first count slots of the order. A framebuffer that
+// holds only part of the window gives where its first pixel lies in the
+// window: the viewport is shifted by it, so every pixel lands where it would
+// in the window.
+void begin_frame(int origin_x = 0, int origin_y = 0);
 void draw_cubies(const DrawOrder& order, int count);
 // The software path's draw: each cubie's parts next to the sides it shows (or
 // the whole cubie), in order, and then what reaches down from them.

@@ -69,6 +69,13 @@ ScreenBox cube_screen_box(int width, int height, int margin) {
   return box;
 }
 
+ScreenBox widened(const ScreenBox& box, int margin, int width, int height) {
+  if (box.width <= 0 || box.height <= 0) return box;
+  const int x0 = std::max(box.x - margin, 0), y0 = std::max(box.y - margin, 0);
+  const int x1 = std::min(box.x + box.width + margin, width), y1 = std::min(box.y + box.height + margin, height);
+  return {x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0)};
+}
+
 ScreenOutline cube_screen_outline(int window_width, int window_height, float margin) {
   ScreenOutline outline = {};
   const float width = static_cast<float>(window_width), height = static_cast<float>(window_height);
@@ -110,4 +117,34 @@ ScreenOutline cube_screen_outline(int window_width, int window_height, float mar
   }
   outline.count = outline_corner_count;
   return outline;
+}
+
+namespace {
+
+// Whole 64-pixel tiles, with two pixels to spare for placing the target on an
+// even pixel; and as odd as the window, so that at the window's far edge it
+// starts on an even pixel too.
+int grown_side(int current, int part, int window) {
+  constexpr int tile = 64;
+  if (current > window || current % 2 != window % 2) current = 0;
+  if (part + 2 <= current) return current;
+  const int side = (part + 2 + tile - 1) / tile * tile + window % 2;
+  return std::min(side, window);
+}
+
+// A software rasteriser finds texture detail per 2x2 block of pixels: started
+// on an even pixel, the target's blocks are the window's.
+int placed_start(int target, int part_start, int window) {
+  return std::max(std::min(part_start, window - target), 0) / 2 * 2;
+}
+
+}  // namespace
+
+TargetSize grown_target_size(TargetSize current, const ScreenBox& part, int width, int height) {
+  return {grown_side(current.width, part.width, width), grown_side(current.height, part.height, height)};
+}
+
+ScreenBox place_target(TargetSize target, const ScreenBox& part, int width, int height) {
+  return {placed_start(target.width, part.x, width), placed_start(target.height, part.y, height), target.width,
+          target.height};
 }

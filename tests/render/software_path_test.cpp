@@ -149,6 +149,39 @@ TEST_F(SoftwarePath, the_cube_box_is_clipped_to_the_window_and_whole_near_the_ey
   EXPECT_EQ(box.height, app_info.height);
 }
 
+TEST(scene_target, holds_the_part_inside_the_window_from_an_even_pixel_and_only_grows) {
+  for (const int width : {640, 641, 99}) {
+    for (const int height : {480, 37}) {
+      TargetSize size = {0, 0};
+      unsigned seed = 7;
+      auto next = [&seed](int below) { return static_cast<int>((seed = seed * 1103515245u + 12345u) >> 8) % below; };
+      for (int k = 0; k < 400; ++k) {
+        // Parts anywhere, some as large as the target already is, the last ones
+        // against the window's far edges.
+        const bool snug = k % 5 == 0 && size.width > 0;
+        ScreenBox part;
+        part.width = snug ? size.width : 1 + next(width);
+        part.height = snug ? size.height : 1 + next(height);
+        part.x = k < 300 ? next(width - part.width + 1) : width - part.width;
+        part.y = k < 300 ? next(height - part.height + 1) : height - part.height;
+        const TargetSize grown = grown_target_size(size, part, width, height);
+        EXPECT_GE(grown.width, size.width);
+        EXPECT_GE(grown.height, size.height);
+        const ScreenBox t = place_target(grown, part, width, height);
+        EXPECT_TRUE(t.x >= 0 && t.y >= 0 && t.x + t.width <= width && t.y + t.height <= height) << k;
+        EXPECT_TRUE(t.x <= part.x && t.x + t.width >= part.x + part.width) << k;
+        EXPECT_TRUE(t.y <= part.y && t.y + t.height >= part.y + part.height) << k;
+        EXPECT_TRUE(t.x % 2 == 0 && t.y % 2 == 0) << k;
+        size = grown;
+      }
+      // A smaller window makes it again, no larger than the window.
+      const TargetSize smaller = grown_target_size(size, ScreenBox{0, 0, 10, 10}, width / 2, height / 2);
+      EXPECT_LE(smaller.width, width / 2);
+      EXPECT_LE(smaller.height, height / 2);
+    }
+  }
+}
+
 TEST(cubie_visibility, the_core_shows_through_when_the_eye_looks_along_a_face_axis_or_a_seam_plane) {
   EXPECT_FALSE(core_hidden(vec3(0.0f, 0.0f, 150.0f))) << "straight down the channels";
   EXPECT_FALSE(core_hidden(vec3(30.0f, 20.0f, 150.0f))) << "within 22 degrees of z at some ray";
