@@ -1,9 +1,9 @@
 // Edge smoothing for single-sampled drawing: the scene goes into an offscreen
-// colour texture and depth buffer of the window's size, and one full-screen pass
-// blends each pixel along the edge it sits on (fast approximate anti-aliasing:
-// nine texture reads per pixel) into the window. It takes the place of
-// multisampling where a software rasteriser would spend more on the samples
-// than on the whole scene.
+// colour texture and depth buffer that hold the part of the window around the
+// cube, and one pass over the cube's outline blends each pixel along the edge
+// it sits on (fast approximate anti-aliasing: nine texture reads per pixel)
+// into the window. It takes the place of multisampling where a software
+// rasteriser would spend more on the samples than on the whole scene.
 #pragma once
 
 #include "render/screen_box.h"
