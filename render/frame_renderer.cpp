@@ -78,9 +78,11 @@ void draw_full_frame() {
 void draw_software_frame() {
   const int width = app_info.width, height = app_info.height;
   // The pass writes inside the cube's box and reads around it.
-  const ScreenBox box = cube_screen_box(width, height, edge_smoothing_reach);
-  ScreenBox target = {};
-  if (edge_smoothing) target = begin_smoothed_scene(width, height, widened(box, edge_smoothing_reach, width, height));
+  ScreenBox box = {}, target = {};
+  if (edge_smoothing) {
+    box = cube_screen_box(width, height, edge_smoothing_reach);
+    target = begin_smoothed_scene(width, height, widened(box, edge_smoothing_reach, width, height));
+  }
   const bool offscreen = target.width > 0;
   begin_frame(target.x, target.y);
   int seen = 0;
