@@ -230,7 +230,8 @@ void draw_floor_frame(const Options& options) {
   }
   const ScreenBox box = cube_screen_box(width, height, edge_smoothing_reach);
   const ScreenBox whole = {0, 0, width, height};
-  const ScreenBox reads = options.whole_window || options.window_target ? whole : widened(box, edge_smoothing_reach, width, height);
+  const ScreenBox reads =
+      options.whole_window || options.window_target ? whole : widened(box, edge_smoothing_reach, width, height);
   ScreenBox target = {};
   if (software && edge_smoothing) target = begin_smoothed_scene(width, height, reads);
   const bool offscreen = target.width > 0;
@@ -253,7 +254,7 @@ void draw_floor_frame(const Options& options) {
   if (!offscreen) return;
   const ScreenOutline no_outline = {true, 0, {}, {}};
   if (options.whole_window)
-    smooth_edges_to_window(ScreenBox{0, 0, width, height}, no_outline);
+    smooth_edges_to_window(whole, no_outline);
   else if (options.box_pass)
     smooth_edges_to_window(box, no_outline);
   else
